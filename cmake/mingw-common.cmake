@@ -1,0 +1,11 @@
+# Shared part of the two mingw-w64 toolchains. TV_MINGW_TRIPLE names the target.
+set(CMAKE_C_COMPILER ${TV_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TV_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TV_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TV_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# No runtime DLLs beside our programs: libgcc, libstdc++ and winpthread are linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

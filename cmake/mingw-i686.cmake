@@ -1,0 +1,5 @@
+# Cross toolchain: 32-bit Windows (the release stub) with mingw-w64, everything static.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(TV_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,3 @@
+#include "agent/AgentTimer.h"
+
+void CheckTestMode(bool /*beforeWindow*/) {}

@@ -1,0 +1,96 @@
+#include "utils/Text.h"
+
+#include <cstdio>
+
+namespace {
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// The common body of ReplaceAll and ReplaceAllNoCase: `work` is the text searched (already
+// upper-cased for the no-case form) and `result` the text edited at the same positions.
+std::string ReplaceInto(std::string work, std::string result, const std::string& pattern,
+                        const std::string& newText) {
+    if (pattern.empty() || work.find(pattern) == std::string::npos) return result;
+    // A filler that cannot be part of a match marks where replaced text now stands.
+    unsigned char filler = 0;
+    while (pattern.find(static_cast<char>(filler)) != std::string::npos) ++filler;
+    const std::string mask(newText.size(), static_cast<char>(filler));
+    // Each round finds the first occurrence from the start. Nothing before the last match
+    // can match any more, except across the join a removal made, so the search may resume
+    // one pattern length before it.
+    for (size_t at = work.find(pattern); at != std::string::npos;) {
+        work.replace(at, pattern.size(), mask);
+        result.replace(at, pattern.size(), newText);
+        at = work.find(pattern, at >= pattern.size() - 1 ? at - (pattern.size() - 1) : 0);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string Trim(const std::string& s) {
+    size_t first = 0, last = s.size();
+    while (first < last && IsTrimmed(s[first])) ++first;
+    while (last > first && IsTrimmed(s[last - 1])) --last;
+    return s.substr(first, last - first);
+}
+
+std::string UpperCase(std::string s) {
+    for (char& c : s) c = UpperChar(c);
+    return s;
+}
+
+std::string LowerCase(std::string s) {
+    for (char& c : s) c = LowerChar(c);
+    return s;
+}
+
+bool SameText(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
+
+bool SameTextTrimmed(const std::string& a, const std::string& b) { return SameText(Trim(a), Trim(b)); }
+
+size_t PosNoCase(const std::string& sub, const std::string& s) {
+    if (sub.empty()) return 0;
+    const size_t at = UpperCase(s).find(UpperCase(sub));
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+std::string ReplaceAll(const std::string& s, const std::string& oldText, const std::string& newText) {
+    return ReplaceInto(s, s, oldText, newText);
+}
+
+std::string ReplaceAllNoCase(const std::string& s, const std::string& oldText, const std::string& newText) {
+    return ReplaceInto(UpperCase(s), s, UpperCase(oldText), newText);
+}
+
+const char* BoolText(bool b) { return b ? "TRUE" : "FALSE"; }
+
+std::string IntToStr(int64_t n) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(n));
+    return buf;
+}
+
+bool TryStrToInt64(const std::string& s, int64_t& value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    if (i == s.size()) return false;
+    uint64_t magnitude = 0;
+    const uint64_t limit = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        const unsigned digit = unsigned(s[i] - '0');
+        if (magnitude > (limit - digit) / 10) return false;
+        magnitude = magnitude * 10 + digit;
+    }
+    value = negative ? int64_t(0 - magnitude) : int64_t(magnitude);
+    return true;
+}
+
+int64_t StrToInt64Def(const std::string& s, int64_t def) {
+    int64_t value = 0;
+    return TryStrToInt64(s, value) ? value : def;
+}

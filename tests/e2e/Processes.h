@@ -1,0 +1,80 @@
+// What the Windows-side tests need to drive real programs under Wine: starting a program with
+// an exact command line, the debug viewer, top-level windows of a chosen class, and files.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Folder of the running test program (the build's bin folder, where tvstub.exe and
+// vdebugview.exe are), with a trailing backslash.
+std::string BinDir();
+
+struct ProcessResult {
+    bool started = false;
+    bool finished = false;
+    DWORD pid = 0;
+    DWORD exitCode = 0;
+};
+
+// Starts `commandLine` verbatim and waits for it, serving this thread's messages meanwhile.
+ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
+
+// The debug viewer (vdebugview.exe) recording into a file while it runs.
+class DebugViewer {
+public:
+    explicit DebugViewer(bool framed = false);
+    ~DebugViewer();
+    DebugViewer(const DebugViewer&) = delete;
+    DebugViewer& operator=(const DebugViewer&) = delete;
+
+    bool Running() const { return window_ != nullptr; }
+    // Ends the viewer and returns everything it received.
+    std::string Stop();
+
+private:
+    std::string outPath_;
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+// The chunks of a framed viewer output ("<length>:" chunk "\n" ...).
+std::vector<std::string> ParseFrames(const std::string& framed);
+
+// A hidden top-level window of a given class, for the single-instance rules.
+class TestWindow {
+public:
+    explicit TestWindow(const std::string& className);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    std::string className_;
+    HWND window_ = nullptr;
+};
+
+// A fresh folder under the user's temporary folder, removed with its content at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path_; }  // with a trailing backslash
+    std::string File(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExistsAt(const std::string& path);
+std::vector<std::string> SplitLines(const std::string& text);  // at CR LF
+
+}  // namespace e2e

@@ -1,0 +1,184 @@
+// The real stub under Wine: setup files made from tvstub.exe, run with exact command lines,
+// watched through the debug viewer and the agent log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Processes.h"
+#include "SetupFileWriter.h"
+#include "package/PackageTrailer.h"
+
+namespace {
+
+using e2e::DebugViewer;
+using e2e::RunProcess;
+
+const std::string kLanguages = "\x02" "ENGLISH" "\x01" "s1=Hello" "\x02";
+
+struct StubRun {
+    e2e::ProcessResult process;
+    std::string debug;  // everything the viewer received
+    std::string Line(const std::string& text) const { return std::to_string(process.pid) + text + "\r\n"; }
+    bool Has(const std::string& text) const { return debug.find(Line(text)) != std::string::npos; }
+};
+
+class StubRunTest : public ::testing::Test {
+protected:
+    // Writes a setup file: the real stub followed by header blocks and a trailer.
+    std::string WriteSetup(const std::string& name, const std::string& agentName, uint8_t options,
+                           bool autoUpdateProg) {
+        fixture::SetupImage image;
+        image.stub = e2e::ReadFileBytes(e2e::BinDir() + "tvstub.exe");
+        image.headerBlocks = {kLanguages, fixture::SetupInfoList("", "Product.info", agentName, "", "")};
+        image.trailer.Options = options;
+        image.trailer.IsAutoUpdateProg = autoUpdateProg ? 1 : 0;
+        const std::string path = folder_.File(name);
+        EXPECT_TRUE(e2e::WriteFileBytes(path, fixture::Build(image)));
+        return path;
+    }
+
+    StubRun Run(const std::string& commandLine) {
+        DebugViewer viewer;
+        EXPECT_TRUE(viewer.Running());
+        StubRun run;
+        run.process = RunProcess(commandLine);
+        run.debug = viewer.Stop();
+        EXPECT_TRUE(run.process.started) << commandLine;
+        EXPECT_TRUE(run.process.finished) << commandLine;
+        return run;
+    }
+
+    std::vector<std::string> AgentLogMessages(const std::string& logName) {
+        std::vector<std::string> messages;
+        for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(folder_.File(logName))))
+            messages.push_back(line.size() > 23 ? line.substr(23) : std::string());  // after time and thread id
+        return messages;
+    }
+
+    e2e::TempFolder folder_;
+};
+
+TEST_F(StubRunTest, SetupReportsStartModeAndEndThroughTheViewer) {
+    const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
+    const std::string commandLine = "\"" + path + "\" /x=1  /y=\"a b\"";
+    const StubRun run = Run(commandLine);
+    EXPECT_EQ(run.process.exitCode, 0u);
+    const std::string expected = run.Line(" ==== STUB START ====> " + commandLine + "<") +
+                                 run.Line(" ==== ThisIs_AutoUpdateProg=FALSE") +
+                                 run.Line(" ==== RunMode=WinMain HandleParamOK=FALSE") +
+                                 run.Line(" ==== STUB END ====> " + commandLine + "<") + "\r\n";
+    EXPECT_EQ(run.debug, expected);
+}
+
+TEST_F(StubRunTest, LongCommandLineStillArrivesWhole) {
+    const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
+    const std::string commandLine = "\"" + path + "\" /note=" + std::string(400, 'n');
+    const StubRun run = Run(commandLine);
+    EXPECT_TRUE(run.Has(" ==== STUB START ====> " + commandLine + "<"));
+    EXPECT_TRUE(run.Has(" ==== STUB END ====> " + commandLine + "<"));
+}
+
+TEST_F(StubRunTest, SecondInstanceOfTheSamePathDoesNothing) {
+    const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
+    e2e::TestWindow first(path);  // the first instance's main window: its class is the full path
+    ASSERT_NE(first.Handle(), nullptr);
+    const StubRun same = Run("\"" + path + "\"");
+    EXPECT_TRUE(same.Has(" ==== RunMode=None HandleParamOK=FALSE")) << same.debug;
+    EXPECT_TRUE(same.Has(" ==== STUB END ====> \"" + path + "\"<"));
+
+    const std::string other = WriteSetup("other.exe", ".exe", 0, false);  // same content, other path
+    const StubRun independent = Run("\"" + other + "\"");
+    EXPECT_TRUE(independent.Has(" ==== RunMode=WinMain HandleParamOK=FALSE")) << independent.debug;
+}
+
+TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
+    struct Case {
+        const char* what;
+        const char* fileName;
+        uint8_t options;
+        bool autoUpdateProg;
+        const char* arguments;
+        const char* runMode;
+    };
+    const Case cases[] = {
+        {"plain agent", "Agent.exe", kOptAgentLogWanted, true, "", "CreateAndRun_X_Exe HandleParamOK=TRUE"},
+        {"X_ copy", "x_agent.EXE", kOptAgentLogWanted, true, "", "X_AutoUpdate HandleParamOK=FALSE"},
+        {"agent under another name", "Other.exe", 0, true, "", "WinMain HandleParamOK=FALSE"},
+        {"first-disk launcher", "setup.exe", kOptRelaunchFromTemp, false, "", "SpanCdRelaunch HandleParamOK=FALSE"},
+        {"launcher, level not a number", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=abc",
+         "SpanCdRelaunch HandleParamOK=FALSE"},
+        {"launcher's copy", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=2", "WinMain HandleParamOK=FALSE"},
+        {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = WriteSetup(c.fileName, "Agent.exe", c.options, c.autoUpdateProg);
+        const StubRun run = Run("\"" + path + "\"" + c.arguments);
+        EXPECT_EQ(run.process.exitCode, 0u) << c.what;
+        EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + (c.autoUpdateProg ? "TRUE" : "FALSE")))
+            << c.what;
+        EXPECT_TRUE(run.Has(std::string(" ==== RunMode=") + c.runMode)) << c.what << "\n" << run.debug;
+        DeleteFileA(path.c_str());
+    }
+}
+
+TEST_F(StubRunTest, PlainAgentWritesItsStartAndDecisionsToTheAgentLog) {
+    const std::string path = WriteSetup("Agent.exe", "Agent.exe", kOptAgentLogWanted, true);
+    const StubRun run = Run("\"" + path + "\" /WAIT=0");
+    const std::vector<std::string> expected = {
+        "   ", "   ", "   === START === " + path, "   CommandLine=\"" + path + "\" /WAIT=0",
+        "   Agent Version=1.0.0.1", "   DoRunStubWin() --- Start", "   X_ExeIsRunning=FALSE",
+        "   ThisIs_Plain_AutoUpdate_Exe=TRUE", "   ThisIs_X_AutoUpdate_Exe=FALSE", "   DoRunStubWin() --- End",
+        "   === EXIT === " + path, "   ",
+    };
+    EXPECT_EQ(AgentLogMessages("X_Agent.log"), expected);
+}
+
+TEST_F(StubRunTest, XCopyMarksItsLinesAndSharesTheAgentsLog) {
+    const std::string path = WriteSetup("X_Agent.exe", "Agent.exe", kOptAgentLogWanted, true);
+    Run("\"" + path + "\"");
+    const std::vector<std::string> messages = AgentLogMessages("X_Agent.log");
+    const std::vector<std::string> expected = {
+        " X ", " X ", " X === START === " + path, " X CommandLine=\"" + path + "\"", " X Agent Version=1.0.0.1",
+        " X DoRunStubWin() --- Start", " X X_ExeIsRunning=FALSE", " X ThisIs_Plain_AutoUpdate_Exe=FALSE",
+        " X ThisIs_X_AutoUpdate_Exe=TRUE", " X CheckTestMode", " X WinMain", " X DeleteMySelf",
+        " X DoRunStubWin() --- End", " X === EXIT === " + path, " X ",
+    };
+    EXPECT_EQ(messages, expected);
+}
+
+TEST_F(StubRunTest, PlainAgentSeesItsRunningCopyAndItsOwnWindow) {
+    const std::string path = WriteSetup("Agent.exe", "Agent.exe", kOptAgentLogWanted, true);
+    e2e::TestWindow copy(".AutoUpdate.X_Agent");
+    e2e::TestWindow own(".AutoUpdate.Agent");
+    const StubRun run = Run("\"" + path + "\"");
+    EXPECT_TRUE(run.Has(" ==== RunMode=None HandleParamOK=TRUE")) << run.debug;
+    const std::vector<std::string> messages = AgentLogMessages("X_Agent.log");
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "   X_ExeIsRunning=TRUE"), messages.end());
+}
+
+TEST_F(StubRunTest, AgentLogNeedsBothTheAgentMarkAndTheOption) {
+    struct Case { const char* what; uint8_t options; bool autoUpdateProg; bool logged; };
+    const Case cases[] = {
+        {"agent with the option", kOptAgentLogWanted, true, true},
+        {"agent without the option", 0, true, false},
+        {"setup with the option", kOptAgentLogWanted, false, false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = WriteSetup("Other.exe", "Agent.exe", c.options, c.autoUpdateProg);
+        Run("\"" + path + "\"");
+        EXPECT_EQ(e2e::FileExistsAt(folder_.File("X_Other.log")), c.logged) << c.what;
+        DeleteFileA(folder_.File("X_Other.log").c_str());
+    }
+}
+
+TEST_F(StubRunTest, DamagedSetupFileStillRunsAsASetup) {
+    std::string bytes = e2e::ReadFileBytes(e2e::BinDir() + "tvstub.exe") + std::string(100, '\xFF');
+    const std::string path = folder_.File("damaged.exe");
+    ASSERT_TRUE(e2e::WriteFileBytes(path, bytes));
+    const StubRun run = Run("\"" + path + "\"");
+    EXPECT_EQ(run.process.exitCode, 0u);
+    EXPECT_TRUE(run.Has(" ==== ThisIs_AutoUpdateProg=FALSE"));
+    EXPECT_TRUE(run.Has(" ==== RunMode=WinMain HandleParamOK=FALSE"));
+}
+
+}  // namespace
