@@ -1,8 +1,8 @@
 #include "utils/AgentLogFormat.h"
 
-#include <cstdio>
 
 #include "utils/Paths.h"
+#include "utils/Text.h"
 
 std::string AgentLogFileNameFor(const std::string& exePath) {
     std::string name = ExtractFileName(exePath);
@@ -16,7 +16,5 @@ std::string AgentLogFileNameFor(const std::string& exePath) {
 
 std::string AgentLogLine(const std::string& timestamp, uint32_t threadId, const std::string& marker,
                          const std::string& message) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%5u", static_cast<unsigned>(threadId));
-    return timestamp + " " + id + marker + message + "\r\n";
+    return timestamp + " " + PadLeft(UIntToStr(threadId), 5, ' ') + marker + message + "\r\n";
 }

@@ -1,13 +1,9 @@
 #include "utils/Dates.h"
 
-#include <cstdio>
+#include "utils/Text.h"
 
 namespace {
-std::string TwoDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n % 100 < 0 ? -(n % 100) : n % 100);
-    return buf;
-}
+std::string TwoDigits(int n) { return PadLeft(IntToStr((n < 0 ? -n : n) % 100), 2, '0'); }
 }  // namespace
 
 std::string FormatLogTimestamp(const DateTimeParts& t, const std::string& dateSep, const std::string& timeSep) {

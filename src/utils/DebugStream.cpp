@@ -1,6 +1,6 @@
 #include "utils/DebugStream.h"
 
-#include <cstdio>
+#include "utils/Text.h"
 
 void DebugStream::Write(const char* text, size_t length) {
     for (size_t i = 0; i < length; ++i) {
@@ -31,15 +31,9 @@ DebugStream& DebugStream::operator<<(const char* text) {
 
 DebugStream& DebugStream::operator<<(bool b) { return *this << (b ? "TRUE" : "FALSE"); }
 
-void DebugStream::WriteSigned(int64_t n) {
-    char digits[24];
-    Write(digits, size_t(std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(n))));
-}
+void DebugStream::WriteSigned(int64_t n) { *this << IntToStr(n); }
 
-void DebugStream::WriteUnsigned(uint64_t n) {
-    char digits[24];
-    Write(digits, size_t(std::snprintf(digits, sizeof digits, "%llu", static_cast<unsigned long long>(n))));
-}
+void DebugStream::WriteUnsigned(uint64_t n) { *this << UIntToStr(n); }
 
 DebugStream& DebugEol(DebugStream& stream) {
     stream.EndLine();

@@ -1,6 +1,6 @@
 #include "utils/Text.h"
 
-#include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -67,10 +67,23 @@ std::string ReplaceAllNoCase(const std::string& s, const std::string& oldText, c
 
 const char* BoolText(bool b) { return b ? "TRUE" : "FALSE"; }
 
+std::string UIntToStr(uint64_t n) {
+    // Formatted by hand: printf's family would add its floating-point machinery to the stub.
+    char digits[20];
+    size_t count = 0;
+    do {
+        digits[count++] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    return std::string(std::reverse_iterator<char*>(digits + count), std::reverse_iterator<char*>(digits));
+}
+
 std::string IntToStr(int64_t n) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(n));
-    return buf;
+    return n < 0 ? "-" + UIntToStr(0 - static_cast<uint64_t>(n)) : UIntToStr(static_cast<uint64_t>(n));
+}
+
+std::string PadLeft(const std::string& s, size_t width, char padChar) {
+    return s.size() >= width ? s : std::string(width - s.size(), padChar) + s;
 }
 
 bool TryStrToInt64(const std::string& s, int64_t& value) {

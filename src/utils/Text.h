@@ -20,6 +20,9 @@ std::string ReplaceAllNoCase(const std::string& s, const std::string& oldText, c
 
 const char* BoolText(bool b);  // "TRUE" / "FALSE"
 std::string IntToStr(int64_t n);
+std::string UIntToStr(uint64_t n);
+// `s` preceded by as many `padChar` as needed to reach `width`; a longer text is not cut.
+std::string PadLeft(const std::string& s, size_t width, char padChar);
 
 // Decimal text with an optional sign (no blanks, no other characters) to a signed 64-bit
 // integer; false when the text is not such a number or does not fit.

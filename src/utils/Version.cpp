@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "utils/Folders.h"
+#include "utils/Text.h"
 
 std::string GetFileVersionText(const std::string& fileName) {
     const std::string path = fileName.empty() ? ExePath() : fileName;
@@ -18,9 +17,6 @@ std::string GetFileVersionText(const std::string& fileName) {
         !VerQueryValueA(&data[0], "\\", reinterpret_cast<void**>(&info), &infoLength) || !info ||
         infoLength < sizeof(VS_FIXEDFILEINFO))
         return std::string();
-    char text[48];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", int(HIWORD(info->dwFileVersionMS)),
-                  int(LOWORD(info->dwFileVersionMS)), int(HIWORD(info->dwFileVersionLS)),
-                  int(LOWORD(info->dwFileVersionLS)));
-    return text;
+    return IntToStr(HIWORD(info->dwFileVersionMS)) + "." + IntToStr(LOWORD(info->dwFileVersionMS)) + "." +
+           IntToStr(HIWORD(info->dwFileVersionLS)) + "." + IntToStr(LOWORD(info->dwFileVersionLS));
 }

@@ -8,9 +8,9 @@
 //   -framed    write each chunk as "<length>:" + chunk + "\n", so chunk borders can be seen;
 //              without it, chunks are written unchanged, one after another
 //   -for MS    end after MS milliseconds
-//   -run ...   start the rest of the command line (verbatim) as a program once the window
-//              exists, wait for it while serving its messages, print "exit code: N" to
-//              standard error and end with the program's exit code
+//   -run ...   start the remaining arguments as a program once the window exists (each
+//              argument quoted when it holds a blank), wait for it while serving its
+//              messages, print "exit code: N" to standard error and end with its exit code
 //
 // Without -for and -run the viewer runs until its window is closed (WM_CLOSE).
 #include <windows.h>
@@ -54,11 +54,15 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The command line after "-run ", verbatim (quotes and blanks as the caller gave them).
-const char* RunCommandLine() {
-    const char* line = GetCommandLineA();
-    const char* run = std::strstr(line, " -run ");
-    return run ? run + 6 : nullptr;
+// The arguments from `first` on, joined into one command line.
+std::string JoinArguments(int first, int argc, char** argv) {
+    std::string line;
+    for (int i = first; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (!line.empty()) line += ' ';
+        line += (argument.empty() || argument.find(' ') != std::string::npos) ? "\"" + argument + "\"" : argument;
+    }
+    return line;
 }
 
 bool PumpMessages() {
@@ -76,11 +80,15 @@ bool PumpMessages() {
 int main(int argc, char** argv) {
     const char* outPath = nullptr;
     DWORD forMs = INFINITE;
+    std::string runLine;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) outPath = argv[++i];
         else if (std::strcmp(argv[i], "-framed") == 0) g_framed = true;
         else if (std::strcmp(argv[i], "-for") == 0 && i + 1 < argc) forMs = DWORD(std::atol(argv[++i]));
-        else if (std::strcmp(argv[i], "-run") == 0) break;
+        else if (std::strcmp(argv[i], "-run") == 0 && i + 1 < argc) {
+            runLine = JoinArguments(i + 1, argc, argv);
+            break;
+        }
         else {
             std::fprintf(stderr, "usage: vdebugview [-o FILE] [-framed] [-for MS] [-run COMMAND LINE...]\n");
             return 2;
@@ -107,13 +115,13 @@ int main(int argc, char** argv) {
     }
 
     HANDLE child = nullptr;
-    if (const char* commandLine = RunCommandLine()) {
-        std::string line = commandLine;
+    if (!runLine.empty()) {
+        std::string line = runLine;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
         if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            std::fprintf(stderr, "vdebugview: cannot start %s (error %lu)\n", commandLine, GetLastError());
+            std::fprintf(stderr, "vdebugview: cannot start %s (error %lu)\n", runLine.c_str(), GetLastError());
             return 2;
         }
         CloseHandle(process.hThread);
