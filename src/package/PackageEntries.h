@@ -1,0 +1,55 @@
+// The parts of a package that extraction reads: disk file names, length-prefixed blocks and
+// the entry text (entry header list, NUL, file bytes).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class SharedReadFile;
+
+// The base name of a multi-disk package: the first disk's name without ".001", or the whole
+// name. Disk n (n >= 2) is the base, ".", and n with three digits: Setup.exe.002.
+std::string DiskBaseName(const std::string& firstDisk);
+std::string DiskFileName(const std::string& baseName, int diskNumber);
+
+// The parsed header of one entry text.
+struct EntryHeader {
+    std::string header;       // the whole header list, e.g. "|Engine.exe* /s|12345|"
+    std::string name;         // item 0 cut before its first "*"
+    uint32_t fileDate = 0;    // item 1 as a packed DOS date; 0 when absent or not a number
+    bool isEngine = false;    // the header holds "*"
+    std::string engineEntry;  // what the engine entry reports (see SplitEntryText)
+    size_t dataOffset = 0;    // where the file's bytes start in the entry text
+};
+
+// Splits an entry text at its first NUL. Returns false when the header is empty (an entry
+// to skip). The engine entry is the whole header when it holds "*"; when item 0 holds "*",
+// item 0 itself.
+bool SplitEntryText(const std::string& entryText, EntryHeader& entry);
+
+// True for a plain name inside the extraction folder: not empty, not absolute, no drive
+// colon, no "." or ".." step. A name with a backslash may name a sub-folder.
+bool IsSafeEntryName(const std::string& name);
+
+// Reads length-prefixed blocks of a package from its read position up to the trailer.
+// The content is read in chunks of at most 64 KiB, with `pump` called after each chunk.
+class PackageBlockReader {
+public:
+    using Pump = void (*)(void* context);
+    PackageBlockReader(SharedReadFile& file, int64_t position, int64_t dataSize, Pump pump, void* pumpContext);
+
+    // More than a trailer's worth of bytes is left before the data's end.
+    bool HasMore() const { return dataSize_ - position_ > 74; }
+    // Reads the next block. `compressed` is true for a positive length. Returns false when
+    // the block is damaged: its length runs past the data's end (or is the most negative
+    // number) or the file ends early; nothing is then allocated beyond the bytes there.
+    bool Next(std::string& content, bool& compressed);
+    int64_t Position() const { return position_; }
+
+private:
+    SharedReadFile& file_;
+    int64_t position_;
+    int64_t dataSize_;
+    Pump pump_;
+    void* pumpContext_;
+};
