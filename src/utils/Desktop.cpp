@@ -6,9 +6,6 @@
 
 namespace {
 
-// The developers' code for the switch "DVX".
-const char kDeveloperCode[] = "Q7v";
-
 UINT g_autoPlayCancelMessage = 0;
 
 }  // namespace
@@ -60,7 +57,7 @@ bool DeveloperMode() {
     if (answer < 0) {
         char value[8];
         const DWORD length = GetEnvironmentVariableA("DVX", value, sizeof value);
-        answer = length == sizeof kDeveloperCode - 1 && std::string(value, length) == kDeveloperCode ? 1 : 0;
+        answer = length < sizeof value && std::string(value, length) == kDeveloperSwitchCode ? 1 : 0;
     }
     return answer == 1;
 }

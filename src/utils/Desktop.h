@@ -31,8 +31,9 @@ void EnableAutoPlayCancel(bool enable);
 // The kept number, 0 while not enabled (callers compare only a non-zero number with a message).
 uint16_t AutoPlayCancelMessage();
 
-// The developer switch: the environment variable "DVX" holds the developers' fixed code (see
+// The developer switch: true when the environment variable "DVX" holds exactly this code (see
 // the README). Read on the first call and kept for the life of the process.
+constexpr const char* kDeveloperSwitchCode = "Q7v";
 bool DeveloperMode();
 
 // Loads "shell32.dll", "USP10.dll", "MSLS31.dll" and "RICHED32.DLL" for the life of the

@@ -50,7 +50,8 @@ std::string FindFolderOnDrives(const std::string& subPath, unsigned driveType);
 // one file matched, whether or not its deletion succeeded.
 bool DeleteFilesMatching(const std::string& mask, bool clearAttributes);
 // Deletes the folder with its files and subfolders (hidden and system subfolders are left, and
-// so is the folder then). True exactly when the folder existed and is gone.
+// so is the folder then). A linked subfolder loses only its link, never the content it points
+// to. True exactly when the folder existed and is gone.
 bool DeleteFolderTree(const std::string& folder, bool clearAttributes);
 
 // Arranges for the running executable (and with removeFolder its folder, when empty) to be

@@ -112,7 +112,9 @@ bool DeleteFolderTree(const std::string& folder, bool clearAttributes) {
     ForEachEntry(base + "\\*.*", [&](const WIN32_FIND_DATAA& entry) {
         if (!IsSubfolder(entry) || HasAttribute(entry, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return true;
         const std::string subfolder = base + "\\" + entry.cFileName;
-        DeleteFolderTree(subfolder, clearAttributes);
+        // A linked folder (junction or symbolic link) is removed as a link: what it points to
+        // lies outside the tree and is not ours to delete.
+        if (!HasAttribute(entry, FILE_ATTRIBUTE_REPARSE_POINT)) DeleteFolderTree(subfolder, clearAttributes);
         RemoveDirectoryA(subfolder.c_str());
         return true;
     });
