@@ -5,15 +5,6 @@
 
 namespace {
 
-bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (e2e::FileExistsAt(path)) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(100);
-    }
-    return true;
-}
-
 // A copy of the helper program that deletes itself through DeleteMySelf once it has ended, with
 // its own temporary folder (given through TMP) so that its batch file can be watched.
 TEST(DeleteMySelf, TheCopiedProgramDisappearsAfterItEnds) {
@@ -42,14 +33,14 @@ TEST(DeleteMySelf, TheCopiedProgramDisappearsAfterItEnds) {
         ASSERT_TRUE(run.finished) << c.what;
         EXPECT_EQ(run.exitCode, 0u) << c.what;
 
-        EXPECT_TRUE(WaitUntilGone(exe, 30000)) << c.what;
+        EXPECT_TRUE(e2e::WaitUntilGone(exe, 30000)) << c.what;
         if (c.removeFolder) {
-            EXPECT_TRUE(WaitUntilGone(appFolder, 10000)) << c.what;
+            EXPECT_TRUE(e2e::WaitUntilGone(appFolder, 10000)) << c.what;
         } else {
             Sleep(300);  // time for a wrong RD line to run
             EXPECT_TRUE(e2e::FileExistsAt(appFolder)) << c.what;
         }
-        EXPECT_TRUE(WaitUntilGone(temp + "_DEL_ME_.BAT", 10000)) << c.what;  // the script removes itself too
+        EXPECT_TRUE(e2e::WaitUntilGone(temp + "_DEL_ME_.BAT", 10000)) << c.what;  // the script removes itself too
     }
 }
 
