@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "utils/Numbers.h"
-
 namespace {
 
 std::string LocaleText(LCTYPE item, const char* fallback) {
@@ -32,11 +30,8 @@ std::string LocaleDateSeparator() { return LocaleText(LOCALE_SDATE, "/"); }
 
 std::string LocaleTimeSeparator() { return LocaleText(LOCALE_STIME, ":"); }
 
+std::string LocaleDecimalSeparator() { return LocaleText(LOCALE_SDECIMAL, "."); }
+
 std::string FormatDateTimeDMY(const DateTimeParts& t) { return FormatDateTimeDMY(t, LocaleTimeSeparator()); }
 
 std::string NowLogTimestamp() { return FormatLogTimestamp(LocalNow(), LocaleDateSeparator(), LocaleTimeSeparator()); }
-
-std::string FormatFixed(double value, int decimals) {
-    const std::string separator = LocaleText(LOCALE_SDECIMAL, ".");
-    return FormatFixed(value, decimals, separator[0]);
-}

@@ -8,10 +8,9 @@ DateTimeParts LocalNow();  // the current local date and time, with milliseconds
 
 std::string LocaleDateSeparator();  // "/" when the locale gives none
 std::string LocaleTimeSeparator();  // ":" when the locale gives none
+std::string LocaleDecimalSeparator();  // "." when the locale gives none
 
 // 05-MAR-2013 14:07:09 with the user's time separator.
 std::string FormatDateTimeDMY(const DateTimeParts& t);
 // The agent log's timestamp of the current moment: dd/mm/yy HH:NN:SS with the user's separators.
 std::string NowLogTimestamp();
-// `value` with `decimals` digits after the user's decimal separator.
-std::string FormatFixed(double value, int decimals);

@@ -23,6 +23,8 @@ std::string FormatKilobytes(int64_t bytes);
 std::string FormatMegabytes(int64_t bytes);
 
 // `value` with `decimals` digits (0 to 18) after `decimalSeparator`, halves away from zero,
-// without thousands separators: 2.345 with 2 decimals gives 2.35 (as far as the binary value
-// allows). The Windows form that takes the user's separator is in LocaleFormats.h.
+// without thousands separators: 123.456 with 2 decimals gives 123.46 (as far as the binary
+// value allows).
 std::string FormatFixed(double value, int decimals, char decimalSeparator);
+// The same with the user's decimal separator (Windows only).
+std::string FormatFixed(double value, int decimals);

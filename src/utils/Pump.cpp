@@ -8,15 +8,30 @@
 
 namespace {
 
+std::exception_ptr g_heldException;
+
+// Raises the exception a guarded window procedure held, now that no system code lies between
+// it and the pump.
+void RaiseHeldException() {
+    if (!g_heldException) return;
+    std::exception_ptr held;
+    held.swap(g_heldException);
+    std::rethrow_exception(held);
+}
+
 void DispatchPending() {
+    RaiseHeldException();  // held by a procedure that ran outside the pump (a sent message)
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        RaiseHeldException();
     }
 }
 
 }  // namespace
+
+void HoldWindowProcException(std::exception_ptr exception) { g_heldException = exception; }
 
 void YieldX(int sleepMs) {
     try {

@@ -3,12 +3,31 @@
 // run inside these calls: callers must expect state to have changed when they return.
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 // Translates and dispatches every message waiting in the thread's queue, then sleeps
 // `sleepMs` (nothing for 0 or less). An exception that a window procedure raises is caught and
 // logged (" --- YieldX() --- message"); the messages after it wait for the next call.
 void YieldX(int sleepMs);
+
+// Keeps the exception for the next YieldX (a later one replaces an earlier one not yet raised).
+void HoldWindowProcException(std::exception_ptr exception);
+
+// Runs the body of a window procedure: an exception it raises is held, `failure` is returned
+// to the system, and YieldX raises the exception again once the dispatch has returned, where
+// it is caught and logged like any other. Window procedures of the 32-bit program need this:
+// there an exception cannot unwind through the system's dispatch code and would end the
+// process.
+template <typename Result, typename Body>
+Result GuardWindowProc(Result failure, Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        HoldWindowProcException(std::current_exception());
+        return failure;
+    }
+}
 
 // YieldX(step) again and again until `durationMs` have passed on MilliCounter; at least once.
 void YieldWait(int stepMs, int64_t durationMs);
