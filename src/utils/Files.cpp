@@ -96,7 +96,8 @@ double GetFreeDiskSpace(const std::string& path) {
     static bool looked = false;
     static FreeSpaceEx freeSpaceEx = nullptr;
     if (!looked) {
-        freeSpaceEx = reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(LoadProc("kernel32.dll", "GetDiskFreeSpaceExA")));
+        const FARPROC found = LoadProc("kernel32.dll", "GetDiskFreeSpaceExA");
+        freeSpaceEx = reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(found));
         looked = true;
     }
     const std::string queryPath = FreeSpaceQueryPath(path, freeSpaceEx != nullptr);
@@ -133,7 +134,8 @@ bool EjectCD(const std::string& path) {
         AutoCloseHandle drive(
             CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
         DebugOut() << "EjectCD-2: " << device << ' ' << HandleNumber(drive.Get()) << DebugEol;
-        if (!drive.IsValid()) drive.Reset(CreateFileA(device.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!drive.IsValid())
+            drive.Reset(CreateFileA(device.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
         DebugOut() << "EjectCD-3: " << device << ' ' << HandleNumber(drive.Get()) << DebugEol;
         if (!drive.IsValid()) return false;
         DWORD returned = 0;

@@ -22,7 +22,9 @@ bool IsSubfolder(const WIN32_FIND_DATAA& entry) {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..";
 }
 
-bool HasAttribute(const WIN32_FIND_DATAA& entry, DWORD attributes) { return (entry.dwFileAttributes & attributes) != 0; }
+bool HasAttribute(const WIN32_FIND_DATAA& entry, DWORD attributes) {
+    return (entry.dwFileAttributes & attributes) != 0;
+}
 
 // Calls visit(entry) for every entry that matches `pattern` while it returns true.
 template <typename Visit>

@@ -42,7 +42,8 @@ TEST(ReadByteCount, NothingAtOrBeyondTheEnd) {
         {int64_t(5) << 32, 0, 10, (int64_t(5) << 32) - 10},  // above 4 GiB nothing wraps around
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ReadByteCount(c.size, c.maxLen, c.offset), c.expected) << c.size << "/" << c.maxLen << "/" << c.offset;
+        EXPECT_EQ(ReadByteCount(c.size, c.maxLen, c.offset), c.expected)
+            << c.size << "/" << c.maxLen << "/" << c.offset;
 }
 
 TEST(FreeSpaceQueryPath, DriveAndFirstFolderLevelElseTheRoot) {
@@ -84,7 +85,8 @@ TEST(YieldWaitStepMs, ATenthOfTheDurationWithin1To25Ms) {
         {0, 1000, 25}, {0, 50, 5}, {0, 5, 1}, {0, 0, 1}, {0, 2, 1}, {0, 100, 10},
         {0, int64_t(1) << 40, 25}, {1, 1000, 1}, {500, 10, 500}, {-3, 1000, 25},
     };
-    for (const auto& c : cases) EXPECT_EQ(YieldWaitStepMs(c.step, c.duration), c.expected) << c.step << "/" << c.duration;
+    for (const auto& c : cases)
+        EXPECT_EQ(YieldWaitStepMs(c.step, c.duration), c.expected) << c.step << "/" << c.duration;
 }
 
 }  // namespace

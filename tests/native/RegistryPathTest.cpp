@@ -23,7 +23,8 @@ TEST(SplitRegistryPath, RootBeforeTheFirstBackslashElseCurrentUser) {
     const Case cases[] = {
         {"HKEY_LOCAL_MACHINE\\software\\x", RegistryRoot::LocalMachine, "software\\x"},
         {"hklm\\software\\x", RegistryRoot::LocalMachine, "software\\x"},
-        {"  HKCU\\Software\\Fennet\\Tarvel\\SpanDisk  ", RegistryRoot::CurrentUser, "Software\\Fennet\\Tarvel\\SpanDisk"},
+        {"  HKCU\\Software\\Fennet\\Tarvel\\SpanDisk  ", RegistryRoot::CurrentUser,
+         "Software\\Fennet\\Tarvel\\SpanDisk"},
         {"Software\\x", RegistryRoot::CurrentUser, "Software\\x"},
         {"HKLM", RegistryRoot::LocalMachine, ""},
         {"HKXX\\Software", RegistryRoot::CurrentUser, "Software"},

@@ -90,8 +90,9 @@ TEST_F(FilesTest, AppendTextToFileSharesTheFileAndSetsTheDate) {
     EXPECT_TRUE(AppendTextToFile(path, "line 1\r\n", 0));
     {
         // Another process reading and writing the same log at the same time.
-        const AutoCloseHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        const AutoCloseHandle other(
+            CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(other.IsValid());
         EXPECT_TRUE(AppendTextToFile(path, "line 2\r\n", kFileDate));
     }

@@ -133,7 +133,8 @@ TEST_F(FilesTreeTest, DeleteFolderTreeOfAFolderInUseReportsFailure) {
     Make("inuse\\free.txt");
     Make("inuse\\sub\\free.txt");
     {
-        const AutoCloseHandle open(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        const AutoCloseHandle open(
+            CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(open.IsValid());
         EXPECT_FALSE(DeleteFolderTree(tree, false));
         EXPECT_TRUE(e2e::FileExistsAt(held));

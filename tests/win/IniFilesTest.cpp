@@ -52,7 +52,9 @@ TEST_F(IniFilesTest, IntegersReadAsSigned64BitOrTheDefault) {
     const std::string ini = WriteIni(
         "[OriginalSetup]\r\nBig=9223372036854775807\r\nNegative=-5\r\nPadded=01\r\nWord=yes\r\nEmpty=\r\n");
     struct Case { const char* key; int64_t expected; };
-    const Case cases[] = {{"Big", INT64_MAX}, {"Negative", -5}, {"Padded", 1}, {"Word", 42}, {"Empty", 42}, {"None", 42}};
+    const Case cases[] = {
+        {"Big", INT64_MAX}, {"Negative", -5}, {"Padded", 1}, {"Word", 42}, {"Empty", 42}, {"None", 42},
+    };
     for (const auto& c : cases) EXPECT_EQ(ReadIniInt64(ini, "OriginalSetup", c.key, 42), c.expected) << c.key;
 }
 

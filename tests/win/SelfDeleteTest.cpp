@@ -28,7 +28,8 @@ TEST(DeleteMySelf, TheCopiedProgramDisappearsAfterItEnds) {
         char savedTmp[MAX_PATH] = "";
         const bool hadTmp = GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH) > 0;
         SetEnvironmentVariableA("TMP", temp.c_str());
-        const e2e::ProcessResult run = e2e::RunProcess("\"" + exe + "\" deleteself" + (c.removeFolder ? " folder" : ""));
+        const std::string arguments = c.removeFolder ? " deleteself folder" : " deleteself";
+        const e2e::ProcessResult run = e2e::RunProcess("\"" + exe + "\"" + arguments);
         SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
         ASSERT_TRUE(run.finished) << c.what;
         EXPECT_EQ(run.exitCode, 0u) << c.what;
