@@ -71,6 +71,12 @@ struct LibraryTraits {
     static bool IsValid(Handle h) { return h != nullptr; }
     static void Close(Handle h) { FreeLibrary(h); }
 };
+struct ScreenDCTraits {  // the screen's device context from GetDC(nullptr)
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ReleaseDC(nullptr, h); }
+};
 
 using AutoCloseHandle = ScopedHandle<KernelHandleTraits>;
 using AutoFindHandle = ScopedHandle<FindHandleTraits>;
@@ -78,3 +84,4 @@ using AutoRegKey = ScopedHandle<RegKeyTraits>;
 using AutoGdiObject = ScopedHandle<GdiObjectTraits>;
 using AutoGlobalAtom = ScopedHandle<GlobalAtomTraits>;
 using AutoLibrary = ScopedHandle<LibraryTraits>;
+using AutoScreenDC = ScopedHandle<ScreenDCTraits>;

@@ -57,6 +57,45 @@ size_t PosNoCase(const std::string& sub, const std::string& s) {
     return at == std::string::npos ? 0 : at + 1;
 }
 
+size_t PosFrom(const std::string& sub, const std::string& s, int64_t start, bool ignoreCase) {
+    if (sub.empty()) return 0;
+    size_t from = 0;           // 0-based
+    size_t end = s.size();     // the searched text ends here
+    if (start > 1) {
+        if (uint64_t(start) > s.size()) return 0;
+        from = size_t(start - 1);
+        const size_t nul = s.find('\0', from);
+        if (nul != std::string::npos) end = nul;
+    }
+    const std::string text = ignoreCase ? UpperCase(s.substr(0, end)) : s.substr(0, end);
+    const size_t at = text.find(ignoreCase ? UpperCase(sub) : sub, from);
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+size_t PosFromNoCase(const std::string& sub, const std::string& s, int64_t start) {
+    return PosFrom(sub, s, start, true);
+}
+
+size_t LastPos(const std::string& sub, const std::string& s) {
+    if (sub.empty()) return 0;
+    const size_t at = s.rfind(sub);
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+bool StartsWith(const std::string& prefix, const std::string& s, bool ignoreCase) {
+    if (prefix.empty() || prefix.size() > s.size()) return false;
+    const std::string head = s.substr(0, prefix.size());
+    return ignoreCase ? SameText(head, prefix) : head == prefix;
+}
+
+bool EndsWith(const std::string& suffix, const std::string& s, bool ignoreCase) {
+    if (suffix.size() > s.size()) return false;
+    const std::string tail = s.substr(s.size() - suffix.size());
+    return ignoreCase ? SameText(tail, suffix) : tail == suffix;
+}
+
+bool EndsWithNoCase(const std::string& suffix, const std::string& s) { return EndsWith(suffix, s, true); }
+
 std::string ReplaceAll(const std::string& s, const std::string& oldText, const std::string& newText) {
     return ReplaceInto(s, s, oldText, newText);
 }
@@ -64,6 +103,42 @@ std::string ReplaceAll(const std::string& s, const std::string& oldText, const s
 std::string ReplaceAllNoCase(const std::string& s, const std::string& oldText, const std::string& newText) {
     return ReplaceInto(UpperCase(s), s, UpperCase(oldText), newText);
 }
+
+std::string ReplaceChar(std::string s, char from, char to) {
+    for (char& c : s)
+        if (c == from) c = to;
+    return s;
+}
+
+std::string TextBefore(const std::string& s, const std::string& sep, const std::string& def) {
+    const size_t at = sep.empty() ? std::string::npos : s.find(sep);
+    return at == std::string::npos ? def : s.substr(0, at);
+}
+
+std::string TextAfter(const std::string& s, const std::string& sep, const std::string& def) {
+    const size_t at = sep.empty() ? std::string::npos : s.find(sep);
+    return at == std::string::npos ? def : s.substr(at + sep.size());
+}
+
+std::string StripEnclosing(const std::string& s, char ch, bool force, bool onceOnly) {
+    if (s.size() == 1) return s[0] == ch ? std::string() : s;
+    if (s.size() < 2 || !(force || (s.front() == ch && s.back() == ch))) return s;
+    size_t first = 0, last = s.size();
+    if (onceOnly) {
+        if (s[first] == ch) ++first;
+        if (last > first && s[last - 1] == ch) --last;
+    } else {
+        while (first < last && s[first] == ch) ++first;
+        while (last > first && s[last - 1] == ch) --last;
+    }
+    return s.substr(first, last - first);
+}
+
+std::string Unquote(const std::string& s, bool force) { return StripEnclosing(Trim(s), '"', force, false); }
+
+std::string ReverseText(std::string s) { return std::string(s.rbegin(), s.rend()); }
+
+std::string IfThenText(bool condition, const std::string& a, const std::string& b) { return condition ? a : b; }
 
 const char* BoolText(bool b) { return b ? "TRUE" : "FALSE"; }
 
@@ -84,6 +159,13 @@ std::string IntToStr(int64_t n) {
 
 std::string PadLeft(const std::string& s, size_t width, char padChar) {
     return s.size() >= width ? s : std::string(width - s.size(), padChar) + s;
+}
+
+std::string ZeroPad(const std::string& s, size_t width) { return PadLeft(s, width, '0'); }
+
+std::string IntToZeroPadded(int64_t n, size_t width) {
+    if (n >= 0) return ZeroPad(UIntToStr(uint64_t(n)), width);
+    return "-" + ZeroPad(UIntToStr(0 - uint64_t(n)), width > 0 ? width - 1 : 0);
 }
 
 bool TryStrToInt64(const std::string& s, int64_t& value) {

@@ -161,6 +161,15 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) { return 
 
 bool FileExistsAt(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (FileExistsAt(path)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t at = 0;

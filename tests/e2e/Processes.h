@@ -75,6 +75,9 @@ private:
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExistsAt(const std::string& path);
+// Waits until nothing exists at `path` any more (a program that deletes itself after it ends);
+// false when it is still there after `timeoutMs`.
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs);
 std::vector<std::string> SplitLines(const std::string& text);  // at CR LF
 
 }  // namespace e2e

@@ -110,8 +110,13 @@ TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
         {"launcher's copy", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=2", "WinMain HandleParamOK=FALSE"},
         {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE"},
     };
+    int caseNumber = 0;
     for (const auto& c : cases) {
-        const std::string path = WriteSetup(c.fileName, "Agent.exe", c.options, c.autoUpdateProg);
+        // Each case in a folder of its own: the X_ copy and the launcher's copy delete themselves
+        // (the launcher's copy with its folder) after they end.
+        const std::string caseFolder = std::to_string(++caseNumber);
+        CreateDirectoryA(folder_.File(caseFolder).c_str(), nullptr);
+        const std::string path = WriteSetup(caseFolder + "\\" + c.fileName, "Agent.exe", c.options, c.autoUpdateProg);
         const StubRun run = Run("\"" + path + "\"" + c.arguments);
         EXPECT_EQ(run.process.exitCode, 0u) << c.what;
         EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + (c.autoUpdateProg ? "TRUE" : "FALSE")))
@@ -144,6 +149,8 @@ TEST_F(StubRunTest, XCopyMarksItsLinesAndSharesTheAgentsLog) {
         " X DoRunStubWin() --- End", " X === EXIT === " + path, " X ",
     };
     EXPECT_EQ(messages, expected);
+    EXPECT_TRUE(e2e::WaitUntilGone(path, 30000));  // deleted by its batch file after it ended
+    EXPECT_TRUE(e2e::FileExistsAt(folder_.File("X_Agent.log")));
 }
 
 TEST_F(StubRunTest, PlainAgentSeesItsRunningCopyAndItsOwnWindow) {
