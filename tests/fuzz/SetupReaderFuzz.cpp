@@ -32,7 +32,7 @@ int ReadOnce(const std::string& bytes) {
     }
     // Every accessor must cope with whatever was read.
     volatile size_t sink = info.InfoFileName().size() + info.OriginalFileName().size() + info.AgentExeName().size() +
-                           info.DownloadFileName().size() + info.DownloadToken().size();
+                           info.DownloadFileName().size() + info.DownloadToken(false).size();
     (void)sink;
     PackageTrailer trailer;
     ReadPackageTrailer(g_path, trailer);
