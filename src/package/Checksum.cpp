@@ -8,10 +8,6 @@ namespace {
 constexpr size_t kChecksumBlock = 4096;
 constexpr int64_t kSkippedHeaderBytes = 512;  // stub header area with the builder's letters
 
-uint64_t RoundUp(uint64_t size, uint64_t cluster) { return (size + cluster - 1) / cluster * cluster; }
-
-uint32_t Saturated(uint64_t sum) { return sum > 0xFFFFFFFFull ? 0xFFFFFFFFu : uint32_t(sum); }
-
 }  // namespace
 
 uint32_t PackageChecksum(const std::string& fileName, uint32_t trailerLength) {
@@ -48,17 +44,6 @@ uint32_t PackageChecksum(const std::string& fileName, uint32_t trailerLength) {
 
 bool ChecksumAccepted(uint32_t stored, uint32_t computed) {
     return stored == computed || stored == kChecksumExempt || computed == kChecksumExempt;
-}
-
-SpaceTable SpaceTableOf(const std::vector<uint64_t>& fileSizes) {
-    std::array<uint64_t, kSpaceTableSize> sums{};
-    for (const uint64_t size : fileSizes) {
-        sums[0] += size;
-        for (int k = 1; k < kSpaceTableSize; ++k) sums[k] += RoundUp(size, SpaceTableClusterSize(k));
-    }
-    SpaceTable table{};
-    for (int k = 0; k < kSpaceTableSize; ++k) table[k] = Saturated(sums[k]);
-    return table;
 }
 
 double SpaceForClusterSize(const SpaceTable& table, int64_t clusterSize) {

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "package/PackageTrailer.h"
 
@@ -25,11 +24,6 @@ using SpaceTable = std::array<uint32_t, kSpaceTableSize>;
 
 // Cluster size of element k (1..8) of the space table: 256 * 2^k, so 512 .. 65536.
 constexpr uint32_t SpaceTableClusterSize(int k) { return 256u << k; }
-
-// The space table of a package's files: element 0 the sum of their sizes, element k the sum
-// of the sizes rounded up to whole clusters of SpaceTableClusterSize(k). Sums that do not fit
-// 32 bits are stored as 0xFFFFFFFF, so that a huge package never looks small.
-SpaceTable SpaceTableOf(const std::vector<uint64_t>& fileSizes);
 
 // The element that fits a volume of the given cluster size: the one of the largest cluster
 // size not above it, or element 0 when the cluster size is below 512 (or unknown, 0).

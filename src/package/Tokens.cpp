@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kDigitShift = 50;  // added to every hexadecimal digit's character code
-const char kHexDigits[] = "0123456789ABCDEF";
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -33,17 +32,14 @@ bool ParseHex(std::string digits, int& value) {
 
 uint8_t Byte(const std::string& d, size_t position1) { return static_cast<uint8_t>(d[position1 - 1]); }
 
-// The check byte: the sum of every byte but the check byte itself (position n - 1), mod 256.
-uint8_t CheckByteOf(const std::string& d) {
+}  // namespace
+
+uint8_t TokenCheckByte(const std::string& d) {
     unsigned sum = 0;
     for (size_t position1 = 1; position1 <= d.size(); ++position1)
         if (position1 != d.size() - 1) sum += Byte(d, position1);
     return uint8_t(sum);
 }
-
-uint8_t RandomByte() { return uint8_t(RandomBetween(0, 255)); }
-
-}  // namespace
 
 bool TryDescrambleToken(const std::string& text, std::string& value) {
     std::string d;
@@ -55,7 +51,7 @@ bool TryDescrambleToken(const std::string& text, std::string& value) {
         d += char(byte);
     }
     const size_t n = d.size();
-    if (n <= 4 || CheckByteOf(d) != Byte(d, n - 1)) return false;
+    if (n <= 4 || TokenCheckByte(d) != Byte(d, n - 1)) return false;
 
     const uint8_t key = Byte(d, 1) ^ Byte(d, n);
     for (size_t position1 = 2; position1 <= n - 1; ++position1) d[position1 - 1] = char(Byte(d, position1) ^ key);
@@ -69,38 +65,6 @@ bool TryDescrambleToken(const std::string& text, std::string& value) {
 std::string DescrambleToken(const std::string& text) {
     std::string value;
     return TryDescrambleToken(text, value) ? value : RandomBetweenText(0, 99998);
-}
-
-std::string ScrambleToken(const std::string& plain) {
-    // b counts the fillers after the value together with the check byte, so it is at least 1.
-    const uint8_t a = uint8_t(RandomBetween(1, 8)), b = uint8_t(RandomBetween(1, 8));
-    std::string d(1, char(RandomByte()));
-    d += char(a);
-    d += char(b);
-    for (int i = 0; i < a; ++i) d += char(RandomByte());
-    d += plain;
-    for (int i = 1; i < b; ++i) d += char(RandomByte());
-    d += '\0';  // the check byte, set below
-    d += char(RandomByte());
-
-    const size_t n = d.size();
-    const uint8_t key = Byte(d, 1) ^ Byte(d, n);
-    for (size_t position1 = 2; position1 <= n - 1; ++position1) d[position1 - 1] = char(Byte(d, position1) ^ key);
-    d[n - 2] = char(CheckByteOf(d));
-
-    std::string text;
-    text.reserve(2 * n);
-    for (const char c : d) {
-        const uint8_t byte = static_cast<uint8_t>(c);
-        text += char(kHexDigits[byte >> 4] + kDigitShift);
-        text += char(kHexDigits[byte & 15] + kDigitShift);
-    }
-    return text;
-}
-
-std::string InformText(const std::string& plainToken, const std::string& message, bool scrambled) {
-    const std::string text = "|" + ScrambleToken(plainToken) + "|||" + message;
-    return scrambled ? ScrambleText(text, true) : text;
 }
 
 InformParts SplitInformText(const std::string& text) {

@@ -1,11 +1,16 @@
 // Product and download tokens in their scrambled text form, and the inform text that carries
-// one. A scrambled token is two characters per byte: the byte's two hexadecimal digits, each
+// one (the writing side is in PackWrite.h). A scrambled token is two characters per byte: the byte's two hexadecimal digits, each
 // with 50 added to its character code. The bytes d[1..n] (1-based) hold a key byte, the
 // counts a and b, a filler bytes, the value, b - 1 more filler bytes, a check byte (the sum
 // of every other byte, mod 256) and a second key byte; bytes 2 to n - 1 are XORed with the
 // two key bytes XORed together.
 #pragma once
+#include <cstdint>
 #include <string>
+
+// The check byte of a token's bytes: the sum of every byte but the check byte itself (the
+// one before last), mod 256.
+uint8_t TokenCheckByte(const std::string& bytes);
 
 // The plain value of a scrambled token; false when the text is not a token or its check byte
 // does not match.
@@ -14,14 +19,6 @@ bool TryDescrambleToken(const std::string& text, std::string& value);
 // The plain value, or a random decimal number below 99999 when the token is damaged, so that
 // a damaged token never reliably equals anything.
 std::string DescrambleToken(const std::string& text);
-
-// The scrambled form of a plain value, with a random key and random fillers: two calls
-// usually give different texts that descramble to the same value.
-std::string ScrambleToken(const std::string& plain);
-
-// An inform text: "|" scrambled token "|||" message (the fields between are not used).
-// With scrambled true the whole text is in the "Scrambled=01" form.
-std::string InformText(const std::string& plainToken, const std::string& message, bool scrambled);
 
 struct InformParts {
     std::string Token;    // descrambled token of field 1

@@ -5,6 +5,7 @@
 #include "SetupFileWriter.h"
 #include "TempDir.h"
 #include "package/Checksum.h"
+#include "package/PackWrite.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "package/FileEntry.h"
+#include "package/PackWrite.h"
 
 namespace {
 

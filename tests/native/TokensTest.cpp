@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "package/PackWrite.h"
 #include "package/Tokens.h"
 #include "utils/Scramble.h"
 #include "utils/Text.h"

@@ -9,6 +9,7 @@
 #include "TvpackFixture.h"
 #include "package/Checksum.h"
 #include "package/FileEntry.h"
+#include "package/PackWrite.h"
 #include "package/PackX.h"
 #include "utils/FileIO.h"
 #include "utils/Text.h"

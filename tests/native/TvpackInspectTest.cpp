@@ -6,6 +6,7 @@
 
 #include "Inspector.h"
 #include "TvpackFixture.h"
+#include "package/PackWrite.h"
 #include "package/Tokens.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "Inspector.h"
 #include "OutputFile.h"
 #include "PackageBuilder.h"
+#include "package/PackWrite.h"
 #include "package/Tokens.h"
 #include "utils/Text.h"
 

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "package/FileEntry.h"
+#include "package/PackWrite.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "StubImage.h"
 #include "package/Checksum.h"
 #include "package/FileEntry.h"
+#include "package/PackWrite.h"
 #include "package/PackX.h"
 #include "package/Tokens.h"
 #include "utils/FileIO.h"
