@@ -2,22 +2,27 @@
 // to build and what its header blocks and trailer flags say. Example:
 //
 //   [Setup]
-//   Kind=Setup                  ; Setup, DownloadStub or Agent
-//   Engine=Engine.exe           ; a file of the files folder; written first, marked "*"
-//   EngineParams=/s             ; extra command-line text for the engine
+//   ; Setup (the default), DownloadStub or Agent
+//   Kind=Setup
+//   ; the setup engine, a file of the files folder: written first, marked "*"
+//   Engine=Engine.exe
+//   EngineParams=/s
 //   InfoFileUrl=http://updates.example.com/Product.info
 //   InfoFileName=Product.info
 //   AgentExeName=ProductAgent.exe
-//   ProductToken=product-secret ; plain; written scrambled
+//   ; tokens are given plain and written scrambled
+//   ProductToken=product-secret
 //   InstallsAgent=1
 //
-//   [Download]                  ; the download information block
+//   [Download]
 //   BaseUrl=http://downloads.example.com/product
 //   FileName=ProductSetup.exe
 //   Token=download-secret
-//   FullSetup=ProductSetup.exe  ; size (and token check) taken from the full setup
+//   ; the size (and a check of the token) from the full setup; or Size=bytes
+//   FullSetup=ProductSetup.exe
 //
-// Comment lines start with ";" or "#"; a value runs to the end of its line.
+// Comment lines start with ";" or "#". A value runs to the end of its line (blanks at both
+// ends dropped), so a ";" after a value belongs to the value.
 #pragma once
 #include <string>
 #include <vector>
