@@ -1,7 +1,6 @@
 // Bad input to `tvpack build`: a message that names the problem, a non-zero exit code, and no
 // output file; and the setup description and language tables the builder reads.
 #include <filesystem>
-#include <functional>
 
 #include "LanguageTables.h"
 #include "PackageBuilder.h"
@@ -14,164 +13,91 @@
 namespace {
 
 class BadInputTest : public TvpackTest {
-public:
-    std::vector<std::string> Args(const std::string& description, std::vector<std::string> extra = {}) {
+protected:
+    std::vector<std::string> Args(const std::string& description, const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args = {"build", "--stub", stub_, "--desc", WriteDescription(description),
                                          "--files", files_, "--out", dir_.File("Setup.exe")};
         args.insert(args.end(), extra.begin(), extra.end());
         return args;
     }
-    void AddEngine() { AddFile("Engine.exe", "engine"); }
-    std::string Stub() const { return stub_; }
-    std::string File(const std::string& name) const { return dir_.File(name); }
-    std::string Files() const { return files_; }
-    void ReplaceStub(const std::string& bytes) { ASSERT_TRUE(fixture::WriteBinaryFile(stub_, bytes)); }
-    void Add(const std::string& name) { AddFile(name, "x"); }
-};
-
-struct BadInputCase {
-    const char* what;
-    std::function<std::vector<std::string>(BadInputTest&)> prepare;  // the command line
-    int exitCode;
-    const char* message;
+    // Replaces the value of an option in a build command line.
+    static void SetOption(std::vector<std::string>& args, const std::string& option, const std::string& value) {
+        for (size_t i = 0; i + 1 < args.size(); ++i)
+            if (args[i] == option) args[i + 1] = value;
+    }
 };
 
 const char kMinimal[] = "[Setup]\nEngine=Engine.exe\n";
 
+struct BadInputCase {
+    const char* what;
+    std::string description;
+    std::vector<std::string> extra;         // more options
+    std::vector<std::string> files;         // files besides the engine, content "x"
+    std::string stub;                       // replaces the fake stub when not empty
+    std::pair<std::string, std::string> option;  // an option whose value is replaced
+    int exitCode;
+    const char* message;
+};
+
+std::string SetupImageWithPackage() {
+    fixture::SetupImage image;
+    image.stub = fixture::FakeStub();
+    image.headerBlocks = {"\x02" "English" "\x01" "s1=x" "\x02", "|||||"};
+    return fixture::Build(image);
+}
+
 TEST_F(BadInputTest, FailsWithAMessageAndLeavesNoOutput) {
+    const std::string minimal = kMinimal;
     const BadInputCase cases[] = {
-        {"missing stub",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             auto args = b.Args(kMinimal);
-             args[2] = b.File("missing.exe");
-             return args;
-         },
-         1, "cannot read the stub"},
-        {"stub that is no executable",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             b.ReplaceStub("hello");
-             return b.Args(kMinimal);
-         },
-         1, "not a stub executable"},
-        {"stub without the identity text",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             b.ReplaceStub(fixture::FakePEImage());
-             return b.Args(kMinimal);
-         },
-         1, "no build-identity text"},
-        {"stub that already carries a package",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             fixture::SetupImage image;
-             image.stub = fixture::FakeStub();
-             image.headerBlocks = {"\x02" "English" "\x01" "s1=x" "\x02", "|||||"};
-             b.ReplaceStub(fixture::Build(image));
-             return b.Args(kMinimal);
-         },
-         1, "already carries a package"},
-        {"missing description",
-         [](BadInputTest& b) {
-             auto args = b.Args(kMinimal);
-             args[4] = b.File("missing.ini");
-             return args;
-         },
-         1, "cannot read the setup description"},
-        {"unknown key", [](BadInputTest& b) { return b.Args("[Setup]\nEngin=Engine.exe\n"); },
-         1, "unknown key Engin"},
-        {"no engine named", [](BadInputTest& b) { return b.Args("[Setup]\nRunHidden=1\n"); }, 1,
-         "needs its setup engine"},
-        {"engine file missing",
-         [](BadInputTest& b) {
-             b.Add("Other.exe");
-             return b.Args(kMinimal);
-         },
-         1, "the setup engine is missing"},
-        {"files folder missing",
-         [](BadInputTest& b) {
-             auto args = b.Args(kMinimal);
-             args[6] = b.File("nofiles");
-             return args;
-         },
-         1, "no such folder"},
-        {"subfolder among the files",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             std::filesystem::create_directories(b.Files() + "/sub");
-             return b.Args(kMinimal);
-         },
-         1, "without subfolders"},
+        {"missing stub", minimal, {}, {}, "", {"--stub", "missing.exe"}, 1, "cannot read the stub"},
+        {"stub that is no executable", minimal, {}, {}, "hello", {}, 1, "not a stub executable"},
+        {"stub without the identity text", minimal, {}, {}, fixture::FakePEImage(), {}, 1, "no build-identity text"},
+        {"stub that already carries a package", minimal, {}, {}, SetupImageWithPackage(), {}, 1,
+         "already carries a package"},
+        {"missing description", minimal, {}, {}, "", {"--desc", "missing.ini"}, 1, "cannot read the setup description"},
+        {"unknown key", "[Setup]\nEngin=Engine.exe\n", {}, {}, "", {}, 1, "unknown key Engin"},
+        {"no engine named", "[Setup]\nRunHidden=1\n", {}, {}, "", {}, 1, "needs its setup engine"},
+        {"engine file missing", "[Setup]\nEngine=Other.exe\n", {}, {}, "", {}, 1, "the setup engine is missing"},
+        {"files folder missing", minimal, {}, {}, "", {"--files", "nofiles"}, 1, "no such folder"},
+        {"subfolder among the files", minimal, {}, {"sub/a.txt"}, "", {}, 1, "without subfolders"},
 #ifndef _WIN32  // Windows cannot create these names in the first place
-        {"name with a vertical bar",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             b.Add("a|b.txt");
-             return b.Args(kMinimal);
-         },
-         1, "\"|\" in the name"},
-        {"names that differ only in case",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             b.Add("a.txt");
-             b.Add("A.TXT");
-             return b.Args(kMinimal);
-         },
-         1, "only in case"},
+        {"name with a vertical bar", minimal, {}, {"a|b.txt"}, "", {}, 1, "\"|\" in the name"},
+        {"names that differ only in case", minimal, {}, {"a.txt", "A.TXT"}, "", {}, 1, "only in case"},
 #endif
-        {"missing language file",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             return b.Args(std::string(kMinimal) + "LanguageFile=none.lang\n");
-         },
-         1, "cannot read the language file"},
-        {"unknown language",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             return b.Args(std::string(kMinimal) + "Languages=English,Klingon\n");
-         },
-         1, "no language table named Klingon"},
-        {"disk size too small for the stub",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             return b.Args(kMinimal, {"--disk-size", "3000"});
-         },
-         1, "disk size is too small"},
-        {"launcher without disks",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             return b.Args(kMinimal, {"--launcher"});
-         },
-         1, "needs a disk size"},
-        {"level out of range",
-         [](BadInputTest& b) {
-             b.AddEngine();
-             return b.Args(kMinimal, {"--level", "12"});
-         },
-         1, "level runs from 0 to 9"},
-        {"unknown option", [](BadInputTest& b) { return b.Args(kMinimal, {"--fast"}); }, 2,
-         "unknown option --fast"},
-        {"no output named",
-         [](BadInputTest& b) {
-             auto args = b.Args(kMinimal);
-             args.resize(7);
-             return args;
-         },
-         2, "build needs --out"},
+        {"missing language file", minimal + "LanguageFile=none.lang\n", {}, {}, "", {}, 1,
+         "cannot read the language file"},
+        {"unknown language", minimal + "Languages=English,Klingon\n", {}, {}, "", {}, 1,
+         "no language table named Klingon"},
+        {"disk size too small for the stub", minimal, {"--disk-size", "3000"}, {}, "", {}, 1, "disk size is too small"},
+        {"launcher without disks", minimal, {"--launcher"}, {}, "", {}, 1, "needs a disk size"},
+        {"level out of range", minimal, {"--level", "12"}, {}, "", {}, 1, "level runs from 0 to 9"},
+        {"unknown option", minimal, {"--fast"}, {}, "", {}, 2, "unknown option --fast"},
+        {"no output named", minimal, {}, {}, "", {"--out", ""}, 2, "build needs --out"},
     };
     for (const auto& c : cases) {
         SetUp();  // a fresh stub and files folder for every case
         std::filesystem::remove_all(files_);
         std::filesystem::create_directories(files_);
-        EXPECT_EQ(Run(c.prepare(*this)), c.exitCode) << c.what;
+        AddFile("Engine.exe", "engine");
+        for (const std::string& name : c.files) {
+            std::filesystem::create_directories(std::filesystem::path(files_) / std::filesystem::path(name).parent_path());
+            AddFile(name, "x");
+        }
+        if (!c.stub.empty()) {
+            ASSERT_TRUE(fixture::WriteBinaryFile(stub_, c.stub));
+        }
+        std::vector<std::string> args = Args(c.description, c.extra);
+        if (!c.option.first.empty())
+            SetOption(args, c.option.first, c.option.second.empty() ? "" : dir_.File(c.option.second));
+        EXPECT_EQ(Run(args), c.exitCode) << c.what;
         EXPECT_NE(err_.find(c.message), std::string::npos) << c.what << ": " << err_;
         EXPECT_EQ(LeftOvers(), std::vector<std::string>()) << c.what;
     }
 }
 
 TEST_F(BadInputTest, FailedBuildKeepsTheEarlierSetup) {
-    const std::string setup = File("Setup.exe");
+    const std::string setup = dir_.File("Setup.exe");
     ASSERT_TRUE(fixture::WriteBinaryFile(setup, "the earlier setup"));
     EXPECT_EQ(Run(Args(kMinimal)), 1);  // the engine is missing
     EXPECT_EQ(fixture::ReadBinaryFile(setup), "the earlier setup");

@@ -255,13 +255,6 @@ std::string Printable(const std::string& text) {
     return shown;
 }
 
-void PrintTokenItem(std::ostream& out, const char* label, const std::string& stored) {
-    std::string plain;
-    out << "  " << label << Printable(stored);
-    if (!stored.empty()) out << (TryDescrambleToken(stored, plain) ? "  (plain: " + Printable(plain) + ")" : "  (damaged)");
-    out << "\n";
-}
-
 void PrintLanguages(std::ostream& out, const std::string& block) {
     out << "languages   " << SUB::ItemCount(block) << "\n";
     for (int i = 0; i < SUB::ItemCount(block); ++i) {
@@ -271,26 +264,25 @@ void PrintLanguages(std::ostream& out, const std::string& block) {
     }
 }
 
+// Prints the five items of the setup or download information; item 3 is a token in both.
+void PrintInfoList(std::ostream& out, const char* title, const std::string& list, const char* const (&names)[5]) {
+    out << title << "\n";
+    for (int i = 0; i < 5; ++i) {
+        const std::string item = SUB::GetItem(list, i, "");
+        out << "  " << names[i] << std::string(15 - std::string(names[i]).size(), ' ') << Printable(item);
+        std::string plain;
+        if (i == 3 && !item.empty())
+            out << (TryDescrambleToken(item, plain) ? "  (plain: " + Printable(plain) + ")" : "  (damaged)");
+        out << "\n";
+    }
+}
+
 void PrintLists(std::ostream& out, const std::vector<std::string>& blocks) {
+    static const char* const setupItems[5] = {"InfoFileUrl", "InfoFileName", "AgentExeName", "ProductToken", "RunHidden"};
+    static const char* const downloadItems[5] = {"BaseUrl", "FileName", "AlwaysDownload", "Token", "Size"};
     if (blocks.size() > 0) PrintLanguages(out, blocks[0]);
-    if (blocks.size() > 1) {
-        const std::string& info = blocks[1];
-        out << "setup information\n";
-        out << "  InfoFileUrl    " << Printable(SUB::GetItem(info, 0, "")) << "\n";
-        out << "  InfoFileName   " << Printable(SUB::GetItem(info, 1, "")) << "\n";
-        out << "  AgentExeName   " << Printable(SUB::GetItem(info, 2, "")) << "\n";
-        PrintTokenItem(out, "ProductToken   ", SUB::GetItem(info, 3, ""));
-        out << "  RunHidden      " << Printable(SUB::GetItem(info, 4, "")) << "\n";
-    }
-    if (blocks.size() > 2) {
-        const std::string& download = blocks[2];
-        out << "download information\n";
-        out << "  BaseUrl        " << Printable(SUB::GetItem(download, 0, "")) << "\n";
-        out << "  FileName       " << Printable(SUB::GetItem(download, 1, "")) << "\n";
-        out << "  AlwaysDownload " << Printable(SUB::GetItem(download, 2, "")) << "\n";
-        PrintTokenItem(out, "Token          ", SUB::GetItem(download, 3, ""));
-        out << "  Size           " << Printable(SUB::GetItem(download, 4, "")) << "\n";
-    }
+    if (blocks.size() > 1) PrintInfoList(out, "setup information", blocks[1], setupItems);
+    if (blocks.size() > 2) PrintInfoList(out, "download information", blocks[2], downloadItems);
 }
 
 void PrintEntries(std::ostream& out, const std::vector<EntryReport>& entries) {
