@@ -103,7 +103,7 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     options.Launcher = a.Switch("--launcher");
     int64_t level = options.Level;
     if (a.Has("--level") && !TryStrToInt64(a.Get("--level"), level)) return Usage(err, "--level takes a number");
-    options.Level = int(level < -1 || level > 9 ? -1 : level);
+    options.Level = (level < 0 || level > 9) ? -1 : int(level);  // -1 is refused with the range
     if (a.Has("--max-entry") && !ParseByteSize(a.Get("--max-entry"), options.MaxEntry))
         return Usage(err, "--max-entry takes a size");
     if (a.Has("--disk-size") && (!ParseByteSize(a.Get("--disk-size"), options.DiskSize) || options.DiskSize == 0))

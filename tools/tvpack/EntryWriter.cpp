@@ -106,7 +106,7 @@ Attempt TryCompress(OutputFile& out, const EntryPiece& piece, int level, uint64_
 EntryResult WriteEntry(OutputFile& out, const EntryPiece& piece, int level, uint64_t room) {
     const uint64_t start = out.Position();
     const uint64_t textSize = EntryTextSize(piece);
-    if (textSize > uint64_t(INT32_MAX)) return Failure(piece.Header + ": entry larger than 2 GiB");
+    if (textSize > uint64_t(INT32_MAX)) return Failure(piece.Name + ": an entry larger than 2 GiB");
     const uint8_t placeholder[4] = {};
     if (!out.Write(placeholder, 4)) return Failure(out.Error());
 
@@ -115,7 +115,7 @@ EntryResult WriteEntry(OutputFile& out, const EntryPiece& piece, int level, uint
         uint64_t produced = 0;
         const Attempt attempt = TryCompress(out, piece, level, room, produced, result.TextTakenAtLimit);
         if (attempt == Attempt::Failed)
-            return Failure(out.Failed() ? out.Error() : "cannot read the file for entry " + piece.Header);
+            return Failure(out.Failed() ? out.Error() : piece.Name + ": cannot read the file (did it change during the build?)");
         if (attempt == Attempt::Done) {
             if (!WriteLength(out, start, int32_t(produced))) return Failure(out.Error());
             result.Outcome = EntryOutcome::Written;
@@ -143,7 +143,7 @@ EntryResult WriteEntry(OutputFile& out, const EntryPiece& piece, int level, uint
     std::vector<unsigned char> buffer(kBufferSize);
     if (!out.SeekTo(start + 4) || !out.Write(head)) return Failure(out.Error());
     if (!ReadPiece(piece, buffer, [&](unsigned char* data, size_t size) { return out.Write(data, size); }))
-        return Failure(out.Failed() ? out.Error() : "cannot read the file for entry " + piece.Header);
+        return Failure(out.Failed() ? out.Error() : piece.Name + ": cannot read the file (did it change during the build?)");
     if (!WriteLength(out, start, -int32_t(textSize))) return Failure(out.Error());
     result.Outcome = EntryOutcome::Written;
     result.Compressed = false;

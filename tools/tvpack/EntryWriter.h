@@ -10,6 +10,7 @@
 class OutputFile;
 
 struct EntryPiece {
+    std::string Name;     // the file's name, for messages
     std::string Header;   // the entry header, without the NUL
     FILE* Source = nullptr;
     uint64_t Offset = 0;  // where the piece starts in the source

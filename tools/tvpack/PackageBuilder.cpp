@@ -93,6 +93,7 @@ public:
             StdioFile source(std::fopen(file.SourcePath.c_str(), "rb"));
             if (!source) return error = file.SourcePath + ": cannot read: " + LastSystemError(), false;
             EntryPiece piece;
+            piece.Name = file.SourcePath;
             piece.Header = file.IsEngine ? EngineEntryHeader(file.Name, engineParams, file.DosDate)
                                          : EntryHeader(file.Name, file.DosDate);
             piece.Source = source.get();
@@ -196,7 +197,7 @@ private:
             if (!FillDisk(part, result, spare, error)) return false;
             piece.Offset += part.Length;
         } else if (entries_.back() == 0) {
-            return error = "the disk size leaves no room for an entry of " + piece.Header, false;
+            return error = "the disk size leaves no room for an entry of " + piece.Name, false;
         }
         return FinishDisk(true, error) && StartDisk(error);
     }
@@ -220,7 +221,7 @@ private:
         part.Length = spare;
         result = WriteEntry(Out(), part, 0, Room());
         if (result.Outcome != EntryOutcome::Written)
-            return error = result.Error.empty() ? "cannot fill the disk with " + part.Header : result.Error, false;
+            return error = result.Error.empty() ? "cannot fill the disk with " + part.Name : result.Error, false;
         CountEntry();
         return true;
     }
