@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "package/Checksum.h"
+#include "package/Tokens.h"
 #include "utils/FileIO.h"
 #include "utils/VSUB.h"
 
@@ -112,11 +114,23 @@ std::string TGFileInfo::OriginalFileName() const {
 }
 
 std::string TGFileInfo::AgentExeName() const { return SUB::GetItem(setupInfo_, 2, ""); }
-std::string TGFileInfo::ProductToken() const { return SUB::GetItem(setupInfo_, 3, ""); }
+std::string TGFileInfo::ProductToken(bool descramble) const {
+    const std::string stored = SUB::GetItem(setupInfo_, 3, "");
+    return descramble ? DescrambleToken(stored) : stored;
+}
+
 bool TGFileInfo::RunHidden() const { return SUB::GetItem(setupInfo_, 4, "") == "1"; }
 
 std::string TGFileInfo::DownloadBaseUrl() const { return SUB::GetItem(downloadInfo_, 0, ""); }
 std::string TGFileInfo::DownloadFileName() const { return SUB::GetItem(downloadInfo_, 1, ""); }
 bool TGFileInfo::AlwaysDownload() const { return SUB::GetItem(downloadInfo_, 2, "") == "1"; }
-std::string TGFileInfo::DownloadToken() const { return SUB::GetItem(downloadInfo_, 3, ""); }
+std::string TGFileInfo::DownloadToken(bool descramble) const {
+    const std::string stored = SUB::GetItem(downloadInfo_, 3, "");
+    return descramble ? DescrambleToken(stored) : stored;
+}
+
 std::string TGFileInfo::DownloadSize() const { return SUB::GetItem(downloadInfo_, 4, ""); }
+
+double TGFileInfo::RequiredSpace(const std::string& targetPath) const {
+    return SpaceForClusterSize(trailer_.SpaceRequired, ClusterSize(targetPath));
+}

@@ -52,15 +52,21 @@ public:
     std::string InfoFileName() const;      // file-name part of item 1
     std::string OriginalFileName() const;  // InfoFileName up to its first "." + ".original"
     std::string AgentExeName() const;
-    std::string ProductToken() const;      // as stored (scrambled)
+    // Item 3 as stored (scrambled), or with descramble true its plain value (a random number
+    // text when the token is damaged).
+    std::string ProductToken(bool descramble) const;
     bool RunHidden() const;
 
     // Download information.
     std::string DownloadBaseUrl() const;
     std::string DownloadFileName() const;
     bool AlwaysDownload() const;
-    std::string DownloadToken() const;     // as stored (scrambled)
+    std::string DownloadToken(bool descramble) const;  // like ProductToken
     std::string DownloadSize() const;
+
+    // Bytes the package needs on the volume of `targetPath`: the space table's element for
+    // that volume's cluster size.
+    double RequiredSpace(const std::string& targetPath) const;
 
 private:
     PackageTrailer trailer_;

@@ -4,7 +4,6 @@
 #include "utils/FileIO.h"
 #include "utils/Paths.h"
 #include "utils/Text.h"
-#include "utils/VSUB.h"
 
 namespace {
 constexpr size_t kReadChunk = 65536;
@@ -19,27 +18,6 @@ std::string DiskBaseName(const std::string& firstDisk) {
 
 std::string DiskFileName(const std::string& baseName, int diskNumber) {
     return baseName + "." + PadLeft(IntToStr(diskNumber), 3, '0');
-}
-
-bool SplitEntryText(const std::string& entryText, EntryHeader& entry) {
-    entry = EntryHeader();
-    const size_t nul = entryText.find('\0');
-    entry.header = entryText.substr(0, nul);
-    entry.dataOffset = nul == std::string::npos ? entryText.size() : nul + 1;
-    if (entry.header.empty()) return false;
-    if (entry.header.find('*') != std::string::npos) {
-        entry.isEngine = true;
-        entry.engineEntry = entry.header;
-    }
-    entry.name = SUB::GetItem(entry.header, 0, "");
-    const int64_t date = SUB::GetItemInt(entry.header, 1, 0);
-    entry.fileDate = (date > 0 && date <= int64_t(UINT32_MAX)) ? uint32_t(date) : 0;
-    const size_t star = entry.name.find('*');
-    if (star != std::string::npos) {
-        entry.engineEntry = entry.name;
-        entry.name.erase(star);
-    }
-    return true;
 }
 
 bool IsSafeEntryName(const std::string& name) {

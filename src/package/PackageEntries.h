@@ -1,5 +1,5 @@
-// The parts of a package that extraction reads: disk file names, length-prefixed blocks and
-// the entry text (entry header list, NUL, file bytes).
+// The parts of a package that extraction reads: disk file names, the length-prefixed blocks,
+// and the names entries may carry (the entry text itself is read by FileEntry.h).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -11,21 +11,6 @@ class SharedReadFile;
 // name. Disk n (n >= 2) is the base, ".", and n with three digits: Setup.exe.002.
 std::string DiskBaseName(const std::string& firstDisk);
 std::string DiskFileName(const std::string& baseName, int diskNumber);
-
-// The parsed header of one entry text.
-struct EntryHeader {
-    std::string header;       // the whole header list, e.g. "|Engine.exe* /s|12345|"
-    std::string name;         // item 0 cut before its first "*"
-    uint32_t fileDate = 0;    // item 1 as a packed DOS date; 0 when absent or not a number
-    bool isEngine = false;    // the header holds "*"
-    std::string engineEntry;  // what the engine entry reports (see SplitEntryText)
-    size_t dataOffset = 0;    // where the file's bytes start in the entry text
-};
-
-// Splits an entry text at its first NUL. Returns false when the header is empty (an entry
-// to skip). The engine entry is the whole header when it holds "*"; when item 0 holds "*",
-// item 0 itself.
-bool SplitEntryText(const std::string& entryText, EntryHeader& entry);
 
 // True for a plain name inside the extraction folder: not empty, not absolute, no drive
 // colon, no "." or ".." step. A name with a backslash may name a sub-folder.

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
+#include "Commands.h"
 #include "Processes.h"
 #include "SetupFileWriter.h"
 #include "package/PackageTrailer.h"
@@ -175,6 +177,32 @@ TEST_F(StubRunTest, AgentLogNeedsBothTheAgentMarkAndTheOption) {
         Run("\"" + path + "\"");
         EXPECT_EQ(e2e::FileExistsAt(folder_.File("X_Other.log")), c.logged) << c.what;
         DeleteFileA(folder_.File("X_Other.log").c_str());
+    }
+}
+
+TEST_F(StubRunTest, SetupAndAgentBuiltByTvpackTakeTheirRunModes) {
+    const std::string files = folder_.File("files");
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    ASSERT_TRUE(e2e::WriteFileBytes(files + "\\Engine.exe", "engine"));
+    struct Case { const char* name; const char* description; bool carriesFiles; const char* autoUpdate; const char* runMode; };
+    const Case cases[] = {
+        {"Setup.exe", "[Setup]\nEngine=Engine.exe\nAgentExeName=Agent.exe\n", true, "FALSE",
+         "WinMain HandleParamOK=FALSE"},
+        {"Agent.exe", "[Setup]\nKind=Agent\nAgentExeName=Agent.exe\nAgentLogWanted=1\n", false, "TRUE",
+         "CreateAndRun_X_Exe HandleParamOK=TRUE"},
+    };
+    for (const auto& c : cases) {
+        const std::string description = folder_.File("setup.ini");
+        ASSERT_TRUE(e2e::WriteFileBytes(description, c.description));
+        std::vector<std::string> args = {"build", "--stub", e2e::BinDir() + "tvstub.exe", "--desc", description,
+                                         "--out", folder_.File(c.name)};
+        if (c.carriesFiles) args.insert(args.end(), {"--files", files});
+        std::ostringstream out, err;
+        ASSERT_EQ(RunTvpack(args, out, err), 0) << err.str();
+        const StubRun run = Run("\"" + folder_.File(c.name) + "\"");
+        EXPECT_EQ(run.process.exitCode, 0u) << c.name;
+        EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + c.autoUpdate)) << c.name << "\n" << run.debug;
+        EXPECT_TRUE(run.Has(std::string(" ==== RunMode=") + c.runMode)) << c.name << "\n" << run.debug;
     }
 }
 

@@ -1,6 +1,7 @@
 // Mutation fuzzing of the setup-file reader: valid setup images built in memory are damaged
 // at random (flipped bytes, lengths and offsets set to edge values, truncation, appended
-// bytes) and read back. Any crash, sanitizer report or over-allocation fails the run.
+// bytes) and read back, checksummed, and inspected the way tvpack verify reads them (entries
+// inflated). Any crash, sanitizer report or over-allocation fails the run.
 //
 //   setup_reader_fuzz [--seconds N] [--seed S]
 //
@@ -14,7 +15,11 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
+#include "Inspector.h"
 #include "SetupFileWriter.h"
+#include "package/Checksum.h"
 #include "package/PackX.h"
 #include "utils/FileIO.h"
 
@@ -32,13 +37,26 @@ int ReadOnce(const std::string& bytes) {
     }
     // Every accessor must cope with whatever was read.
     volatile size_t sink = info.InfoFileName().size() + info.OriginalFileName().size() + info.AgentExeName().size() +
-                           info.DownloadFileName().size() + info.DownloadToken().size();
+                           info.DownloadFileName().size() + info.DownloadToken(false).size();
     (void)sink;
     PackageTrailer trailer;
     ReadPackageTrailer(g_path, trailer);
     SharedReadFile file(g_path);
     (void)SetupDataSize(file);
+    (void)PackageChecksum(g_path, trailer.TrailerLength);
+    const PackageReport report = InspectPackage(g_path);
+    if (report.HeaderBlocks.size() > 3) std::abort();
     return 0;
+}
+
+// A zlib stream of an entry text: header, NUL, data.
+std::string CompressedEntry(const std::string& name, const std::string& data) {
+    const std::string text = "|" + name + "|0|" + std::string(1, '\0') + data;
+    uLongf size = compressBound(uLong(text.size()));
+    std::string out(size, '\0');
+    compress(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(text.data()), uLong(text.size()));
+    out.resize(size);
+    return out;
 }
 
 std::vector<std::string> Seeds() {
@@ -51,6 +69,10 @@ std::vector<std::string> Seeds() {
     download.headerBlocks.push_back("|http://h/|Full.exe|1|DT|99|");
     download.afterData = "signature block";
     seeds.push_back(fixture::Build(download));
+    fixture::SetupImage compressed = plain;
+    compressed.blocks = {CompressedEntry("Engine.exe*", "engine"), CompressedEntry("a.txt", std::string(3000, 'a'))};
+    compressed.trailer.FileCount = 2;
+    seeds.push_back(fixture::Build(compressed));
     fixture::SetupImage notPe = plain;
     notPe.stub = std::string(0x200, 'N');
     seeds.push_back(fixture::Build(notPe));

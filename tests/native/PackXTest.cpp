@@ -79,7 +79,7 @@ TEST_F(PackXTest, ReadsHeaderBlocksOfAPEWithDataEnd) {
     EXPECT_FALSE(info.IsDownloadStub());
     EXPECT_EQ(info.InfoFileUrl(), "http://x/Product.info");
     EXPECT_EQ(info.AgentExeName(), "Agent.exe");
-    EXPECT_EQ(info.ProductToken(), "TOK");
+    EXPECT_EQ(info.ProductToken(false), "TOK");
     EXPECT_TRUE(info.RunHidden());
 }
 
@@ -128,7 +128,7 @@ TEST_F(PackXTest, DownloadBlockPresentWithThreeHeaderBlocks) {
     EXPECT_EQ(info.DownloadBaseUrl(), "http://x/dl/");
     EXPECT_EQ(info.DownloadFileName(), "Full.exe");
     EXPECT_TRUE(info.AlwaysDownload());
-    EXPECT_EQ(info.DownloadToken(), "DTOK");
+    EXPECT_EQ(info.DownloadToken(false), "DTOK");
     EXPECT_EQ(info.DownloadSize(), "123456");
 }
 

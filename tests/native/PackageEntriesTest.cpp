@@ -16,42 +16,6 @@ TEST(DiskFiles, NamesFollowTheFirstDisk) {
     EXPECT_EQ(DiskFileName("Setup.exe", 1234), "Setup.exe.1234");
 }
 
-struct EntryCase {
-    const char* what;
-    std::string text;
-    bool usable;
-    const char* name;
-    uint32_t date;
-    bool isEngine;
-    const char* engineEntry;
-    const char* data;
-};
-
-TEST(SplitEntryText, ReadsNameDateEngineMarkAndData) {
-    const EntryCase cases[] = {
-        {"plain file", std::string("|a.txt|1234567|\0hello", 21), true, "a.txt", 1234567, false, "", "hello"},
-        {"engine", std::string("|Engine.exe*|99|\0MZ", 19), true, "Engine.exe", 99, true, "Engine.exe*", "MZ"},
-        {"engine with extra text", std::string("|Engine.exe* /s|0|\0", 19), true, "Engine.exe", 0, true,
-         "Engine.exe* /s", ""},
-        {"star in the date item", std::string("|a.txt|*|\0x", 11), true, "a.txt", 0, true, "|a.txt|*|", "x"},
-        {"date not a number", std::string("|a.txt|soon|\0x", 14), true, "a.txt", 0, false, "", "x"},
-        {"no NUL: header only", "|a.txt|5|", true, "a.txt", 5, false, "", ""},
-        {"empty header", std::string("\0data", 5), false, "", 0, false, "", ""},
-        {"data with NUL bytes", std::string("|b.bin|1|\0\0\1\0", 13), true, "b.bin", 1, false, "",
-         "\0\1\0"},
-    };
-    for (const auto& c : cases) {
-        EntryHeader entry;
-        ASSERT_EQ(SplitEntryText(c.text, entry), c.usable) << c.what;
-        if (!c.usable) continue;
-        EXPECT_EQ(entry.name, c.name) << c.what;
-        EXPECT_EQ(entry.fileDate, c.date) << c.what;
-        EXPECT_EQ(entry.isEngine, c.isEngine) << c.what;
-        EXPECT_EQ(entry.engineEntry, c.engineEntry) << c.what;
-        EXPECT_EQ(c.text.substr(entry.dataOffset), std::string(c.data, c.text.size() - entry.dataOffset)) << c.what;
-    }
-}
-
 TEST(IsSafeEntryName, KeepsEveryWriteInsideTheFolder) {
     const struct { const char* name; bool safe; } cases[] = {
         {"a.txt", true},        {"sub\\a.txt", true},    {"12#a.txt", true},      {"a..b.txt", true},
