@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "package/Language.h"
 #include "utils/FileIO.h"
+#include "utils/Text.h"
 #include "utils/VSUB.h"
 
 namespace {
@@ -120,3 +122,13 @@ std::string TGFileInfo::DownloadFileName() const { return SUB::GetItem(downloadI
 bool TGFileInfo::AlwaysDownload() const { return SUB::GetItem(downloadInfo_, 2, "") == "1"; }
 std::string TGFileInfo::DownloadToken() const { return SUB::GetItem(downloadInfo_, 3, ""); }
 std::string TGFileInfo::DownloadSize() const { return SUB::GetItem(downloadInfo_, 4, ""); }
+
+std::string TGFileInfo::LanguageText(const std::string& key, const std::string& def) const {
+    return LanguageEntryText(SelectLanguageOnce(languageBlock_), key, def);
+}
+
+int TGFileInfo::Charset() const { return int(StrToInt64Def(Trim(LanguageText("Charset", "0")), 0)); }
+int TGFileInfo::FontSize() const { return int(StrToInt64Def(Trim(LanguageText("FontSize", "8")), 8)); }
+std::string TGFileInfo::FontName() const { return LanguageText("FontName", "Tahoma"); }
+
+std::string TGFileInfo::FindLanguage(const std::string& name) const { return FindLanguageIn(languageBlock_, name); }

@@ -45,4 +45,44 @@ bool AppendTextToFile(const std::string& path, const std::string& text, uint32_t
     return WriteTextToFile(path, text, fileDate, true);
 }
 
+bool DeleteFilesMatching(const std::string& mask, bool clearAttributes) {
+    const size_t slash = mask.find_last_of('\\');
+    const std::string prefix = slash == std::string::npos ? std::string() : mask.substr(0, slash + 1);
+    WIN32_FIND_DATAA found;
+    AutoFindHandle find(FindFirstFileA(mask.c_str(), &found));
+    if (!find.IsValid()) return false;
+    bool matched = false;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        matched = true;
+        const std::string path = prefix + found.cFileName;
+        if (clearAttributes) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(find.Get(), &found));
+    return matched;
+}
+
+bool DeleteFolderTree(const std::string& folder, bool clearAttributes) {
+    if (folder.empty()) return false;
+    const bool existed = GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DeleteFilesMatching(folder + "\\*.*", clearAttributes);
+    WIN32_FIND_DATAA found;
+    AutoFindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &found));
+    if (find.IsValid()) {
+        do {
+            const std::string name = found.cFileName;
+            const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (found.dwFileAttributes & hiddenOrSystem) ||
+                name == "." || name == "..")
+                continue;
+            const std::string sub = folder + "\\" + name;
+            DeleteFolderTree(sub, clearAttributes);
+            RemoveDirectoryA(sub.c_str());
+        } while (FindNextFileA(find.Get(), &found));
+    }
+    find.Reset();
+    RemoveDirectoryA(folder.c_str());
+    return existed && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 void DeleteMySelf(bool /*removeFolder*/) {}

@@ -13,7 +13,7 @@ namespace {
 using e2e::DebugViewer;
 using e2e::RunProcess;
 
-const std::string kLanguages = "\x02" "ENGLISH" "\x01" "s1=Hello" "\x02";
+const std::string kLanguages = "\x02" "\x01" "English" "\x01" "s1=Hello" "\x01" "\x02";
 
 struct StubRun {
     e2e::ProcessResult process;
