@@ -1,6 +1,7 @@
 #include "Processes.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "SetupFileWriter.h"
 #include "utils/Folders.h"
@@ -37,12 +38,24 @@ bool WaitServing(HANDLE process, DWORD timeoutMs) {
     }
 }
 
-HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
+// This process's environment block with `extra` ("NAME=value") entries added in front.
+std::string EnvironmentWith(const std::vector<std::string>& extra) {
+    std::string block;
+    for (const std::string& entry : extra) block += entry + '\0';
+    char* own = GetEnvironmentStringsA();
+    for (const char* entry = own; entry && *entry; entry += std::strlen(entry) + 1) block += std::string(entry) + '\0';
+    if (own) FreeEnvironmentStringsA(own);
+    return block + '\0';
+}
+
+HANDLE StartProcess(const std::string& commandLine, DWORD* pid, const std::vector<std::string>& extraEnvironment = {}) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    std::string environment = extraEnvironment.empty() ? std::string() : EnvironmentWith(extraEnvironment);
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, environment.empty() ? nullptr : &environment[0],
+                        nullptr, &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     if (pid) *pid = process.dwProcessId;
@@ -67,6 +80,24 @@ ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs) {
     GetExitCodeProcess(process, &result.exitCode);
     CloseHandle(process);
     return result;
+}
+
+ChildProcess::ChildProcess(const std::string& commandLine, const std::vector<std::string>& extraEnvironment) {
+    process_ = StartProcess(commandLine, &pid_, extraEnvironment);
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 999);
+    CloseHandle(process_);
+}
+
+bool ChildProcess::Wait(DWORD timeoutMs) { return process_ && WaitServing(process_, timeoutMs); }
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = 0;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
 }
 
 DebugViewer::DebugViewer(bool framed) {

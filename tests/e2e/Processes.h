@@ -23,6 +23,27 @@ struct ProcessResult {
 // Starts `commandLine` verbatim and waits for it, serving this thread's messages meanwhile.
 ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
+// A program started with an exact command line, optionally with extra environment variables
+// ("LC_ALL=es_ES.UTF-8": under Wine the locale of a process follows LC_ALL). Ended by force
+// when it still runs at destruction.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine, const std::vector<std::string>& extraEnvironment = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Pid() const { return pid_; }
+    // Waits for the end while serving this thread's messages; false on timeout.
+    bool Wait(DWORD timeoutMs);
+    DWORD ExitCode() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
 // The debug viewer (vdebugview.exe) recording into a file while it runs.
 class DebugViewer {
 public:
