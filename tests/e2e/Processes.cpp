@@ -1,7 +1,6 @@
 #include "Processes.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "SetupFileWriter.h"
 #include "utils/Folders.h"
@@ -38,24 +37,12 @@ bool WaitServing(HANDLE process, DWORD timeoutMs) {
     }
 }
 
-// This process's environment block with `extra` ("NAME=value") entries added in front.
-std::string EnvironmentWith(const std::vector<std::string>& extra) {
-    std::string block;
-    for (const std::string& entry : extra) block += entry + '\0';
-    char* own = GetEnvironmentStringsA();
-    for (const char* entry = own; entry && *entry; entry += std::strlen(entry) + 1) block += std::string(entry) + '\0';
-    if (own) FreeEnvironmentStringsA(own);
-    return block + '\0';
-}
-
-HANDLE StartProcess(const std::string& commandLine, DWORD* pid, const std::vector<std::string>& extraEnvironment = {}) {
+HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string environment = extraEnvironment.empty() ? std::string() : EnvironmentWith(extraEnvironment);
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, environment.empty() ? nullptr : &environment[0],
-                        nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     if (pid) *pid = process.dwProcessId;
@@ -82,9 +69,7 @@ ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs) {
     return result;
 }
 
-ChildProcess::ChildProcess(const std::string& commandLine, const std::vector<std::string>& extraEnvironment) {
-    process_ = StartProcess(commandLine, &pid_, extraEnvironment);
-}
+ChildProcess::ChildProcess(const std::string& commandLine) { process_ = StartProcess(commandLine, &pid_); }
 
 ChildProcess::~ChildProcess() {
     if (!process_) return;
@@ -185,6 +170,18 @@ TempFolder::~TempFolder() {
         }
     };
     Local::Remove(path_);
+}
+
+bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments) {
+    std::string line = "Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
 std::string ReadFileBytes(const std::string& path) { return fixture::ReadBinaryFile(path); }

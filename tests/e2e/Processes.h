@@ -23,12 +23,11 @@ struct ProcessResult {
 // Starts `commandLine` verbatim and waits for it, serving this thread's messages meanwhile.
 ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
-// A program started with an exact command line, optionally with extra environment variables
-// ("LC_ALL=es_ES.UTF-8": under Wine the locale of a process follows LC_ALL). Ended by force
-// when it still runs at destruction.
+// A program started with an exact command line. Ended by force when it still runs at
+// destruction.
 class ChildProcess {
 public:
-    explicit ChildProcess(const std::string& commandLine, const std::vector<std::string>& extraEnvironment = {});
+    explicit ChildProcess(const std::string& commandLine);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -92,6 +91,13 @@ public:
 private:
     std::string path_;
 };
+
+// Starts a Windows program in a new Wine process whose locale is `unixLocale` (for example
+// es_ES.UTF-8). A Wine process takes its locale from LC_ALL of its Unix environment, which it
+// inherits from its Unix parent, not from the Windows environment block: so the program is
+// started through the Unix "env" with Wine's loader. The process cannot be waited for as a
+// Windows process; watch its windows instead. False when it could not be started.
+bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments);
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
