@@ -161,8 +161,9 @@ bool CreateMainWindow() {
     const TGFileInfo& own = OwnFileInfo();
     const std::string caption = own.LanguageText("s0", kDefaultCaption);
     QuitLoopFlag = false;
-    const HWND window = CreateWindowExA(0, StubWindowClass.c_str(), caption.c_str(), WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left,
-                    top, kWindowWidth, kWindowHeight, nullptr, nullptr, Instance(), nullptr);
+    const HWND window = CreateWindowExA(0, StubWindowClass.c_str(), caption.c_str(),
+                                        WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left, top, kWindowWidth,
+                                        kWindowHeight, nullptr, nullptr, Instance(), nullptr);
     SetMsgBoxFont(own.FontName(), own.FontSize(), uint8_t(own.Charset()));
     return window != nullptr;
 }

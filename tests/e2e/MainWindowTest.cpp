@@ -9,21 +9,12 @@
 
 namespace {
 
-std::string Entry(const std::string& name, const std::vector<std::string>& items) {
-    std::string entry = "\x01" + name + "\x01";
-    for (const std::string& item : items) entry += item + "\x01";
-    return entry;
-}
+using fixture::LanguageBlock;
+using fixture::LanguageEntry;
 
-std::string Block(const std::vector<std::string>& entries) {
-    std::string block = "\x02";
-    for (const std::string& entry : entries) block += entry + "\x02";
-    return block;
-}
-
-const std::string kEnglish = Entry("English", {"s0=Tarvel Setup"});
-const std::string kSpanish = Entry("Spanish", {"s0=Instalación de Tarvel"});
-const std::string kBrazil = Entry("Portuguese(Brazil)", {"s0=Instalação do Tarvel"});
+const std::string kEnglish = LanguageEntry("English", {"s0=Tarvel Setup"});
+const std::string kSpanish = LanguageEntry("Spanish", {"s0=Instalación de Tarvel"});
+const std::string kBrazil = LanguageEntry("Portuguese(Brazil)", {"s0=Instalação do Tarvel"});
 
 class MainWindowE2ETest : public ::testing::Test {
 protected:
@@ -57,8 +48,8 @@ TEST_F(MainWindowE2ETest, GeometryFollowsTheLanguagesReadingDirection) {
     struct Case { const char* charset; int statusLeft, activityLeft; };
     const Case cases[] = {{"0", 70, 416}, {"178", 122, 70}, {"177", 122, 70}};
     for (const auto& c : cases) {
-        const std::string path =
-            WriteSetup("setup.exe", Block({Entry("English", {"s0=Tarvel Setup", std::string("Charset=") + c.charset})}));
+        const std::string english = LanguageEntry("English", {"s0=Tarvel Setup", std::string("Charset=") + c.charset});
+        const std::string path = WriteSetup("setup.exe", LanguageBlock({english}));
         e2e::ChildProcess stub("\"" + path + "\"");
         e2e::MainWindowView view;
         ASSERT_TRUE(StartAndRead(stub, path, view)) << c.charset;
@@ -106,7 +97,7 @@ std::string SetupFolderOf(const std::string& path) {
 }
 
 TEST_F(MainWindowE2ETest, FirstCloseLeavesTheWindowSecondEndsTheStubAndRemovesTheTemporaryFolder) {
-    const std::string path = WriteSetup("setup.exe", Block({kEnglish}));
+    const std::string path = WriteSetup("setup.exe", LanguageBlock({kEnglish}));
     const std::string setupFolder = SetupFolderOf(path);
     CreateDirectoryA(setupFolder.c_str(), nullptr);
     ASSERT_TRUE(e2e::WriteFileBytes(setupFolder + "\\left-over.txt", "x"));
@@ -164,7 +155,7 @@ private:
 };
 
 TEST_F(MainWindowE2ETest, QuitPostedByAPeerEndsTheLoopAndTheListenerHearsOfIt) {
-    const std::string path = WriteSetup("setup.exe", Block({kEnglish}));
+    const std::string path = WriteSetup("setup.exe", LanguageBlock({kEnglish}));
     Listener listener;
     const UINT notify = listener.Message();
 
@@ -186,7 +177,7 @@ TEST_F(MainWindowE2ETest, QuitPostedByAPeerEndsTheLoopAndTheListenerHearsOfIt) {
 }
 
 TEST_F(MainWindowE2ETest, AgentNeverShowsItsWindow) {
-    const std::string path = WriteSetup("Other.exe", Block({kEnglish}), true);
+    const std::string path = WriteSetup("Other.exe", LanguageBlock({kEnglish}), true);
     e2e::ChildProcess stub("\"" + path + "\"");
     const HWND window = e2e::WaitForTopWindow(".AutoUpdate.Other", stub.Pid(), 20000);
     ASSERT_NE(window, nullptr);
@@ -202,13 +193,13 @@ TEST_F(MainWindowE2ETest, AgentNeverShowsItsWindow) {
 TEST_F(MainWindowE2ETest, CaptionComesFromTheSystemsLanguageElseEnglishElseTheOnlyEntry) {
     struct Case { const char* what; const char* locale; std::string languages; const char* caption; };
     const Case cases[] = {
-        {"Spanish system, Spanish entry", "es_ES.UTF-8", Block({kEnglish, kSpanish, kBrazil}), "Instalación de Tarvel"},
-        {"Brazilian system: PORTUGUESE matches no entry", "pt_BR.UTF-8", Block({kEnglish, kSpanish, kBrazil}),
+        {"Spanish system, Spanish entry", "es_ES.UTF-8", LanguageBlock({kEnglish, kSpanish, kBrazil}), "Instalación de Tarvel"},
+        {"Brazilian system: PORTUGUESE matches no entry", "pt_BR.UTF-8", LanguageBlock({kEnglish, kSpanish, kBrazil}),
          "Tarvel Setup"},
-        {"English system", "en_US.UTF-8", Block({kSpanish, kEnglish}), "Tarvel Setup"},
-        {"a single entry on any system", "es_ES.UTF-8", Block({Entry("Deutsch", {"s0=Tarvel-Installation"})}),
+        {"English system", "en_US.UTF-8", LanguageBlock({kSpanish, kEnglish}), "Tarvel Setup"},
+        {"a single entry on any system", "es_ES.UTF-8", LanguageBlock({LanguageEntry("Deutsch", {"s0=Tarvel-Installation"})}),
          "Tarvel-Installation"},
-        {"neither English nor the system's language", "en_US.UTF-8", Block({kSpanish, kBrazil}),
+        {"neither English nor the system's language", "en_US.UTF-8", LanguageBlock({kSpanish, kBrazil}),
          "Tarvel Installation Suite"},
     };
     for (const auto& c : cases) {

@@ -173,14 +173,11 @@ TempFolder::~TempFolder() {
 }
 
 bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments) {
-    std::string line = "Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    DWORD pid = 0;
+    const HANDLE process =
+        StartProcess("Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments, &pid);
+    if (!process) return false;
+    CloseHandle(process);
     return true;
 }
 

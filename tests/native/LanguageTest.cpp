@@ -8,23 +8,13 @@
 
 namespace {
 
-// A language entry: name, then key=text items, separated by 0x01.
-std::string Entry(const std::string& name, const std::vector<std::string>& items) {
-    std::string entry = "\x01" + name + "\x01";
-    for (const std::string& item : items) entry += item + "\x01";
-    return entry;
-}
+using fixture::LanguageBlock;
+using fixture::LanguageEntry;
 
-std::string Block(const std::vector<std::string>& entries) {
-    std::string block = "\x02";
-    for (const std::string& entry : entries) block += entry + "\x02";
-    return block;
-}
-
-const std::string kEnglish = Entry("English", {"s0=Tarvel Setup", "s1=Extracting Files...", "Charset=0"});
-const std::string kSpanish = Entry("Spanish", {"s0=Instalación", "s1=Extrayendo archivos...", "FontSize=9"});
-const std::string kBrazil = Entry("Portuguese(Brazil)", {"s0=Instalação"});
-const std::string kThree = Block({kEnglish, kSpanish, kBrazil});
+const std::string kEnglish = LanguageEntry("English", {"s0=Tarvel Setup", "s1=Extracting Files...", "Charset=0"});
+const std::string kSpanish = LanguageEntry("Spanish", {"s0=Instalación", "s1=Extrayendo archivos...", "FontSize=9"});
+const std::string kBrazil = LanguageEntry("Portuguese(Brazil)", {"s0=Instalação"});
+const std::string kThree = LanguageBlock({kEnglish, kSpanish, kBrazil});
 
 TEST(LanguageNameOf, TableNamesAndSubstringMatches) {
     struct Case { int number; const char* name; };
@@ -55,8 +45,8 @@ TEST(FindLanguageIn, NameMatchesTrimmedWithoutCaseElseTheOnlyEntryElseStar) {
     EXPECT_EQ(FindLanguageIn(kThree, " english "), kEnglish);
     EXPECT_EQ(FindLanguageIn(kThree, "PORTUGUESE"), "*");  // no entry named just Portuguese
     EXPECT_EQ(FindLanguageIn(kThree, "PORTUGUESE(BRAZIL)"), kBrazil);
-    const std::string german = Entry("Deutsch", {"s0=Installation"});
-    EXPECT_EQ(FindLanguageIn(Block({german}), "SPANISH"), german);
+    const std::string german = LanguageEntry("Deutsch", {"s0=Installation"});
+    EXPECT_EQ(FindLanguageIn(LanguageBlock({german}), "SPANISH"), german);
     EXPECT_EQ(FindLanguageIn("", "ENGLISH"), "*");
     EXPECT_EQ(FindLanguageIn("garbage", "ENGLISH"), "*");
 }
@@ -65,12 +55,12 @@ TEST(ChooseLanguageIn, SystemLanguageElseEnglishElseStar) {
     EXPECT_EQ(ChooseLanguageIn(kThree, "SPANISH"), kSpanish);
     EXPECT_EQ(ChooseLanguageIn(kThree, "PORTUGUESE"), kEnglish);  // Brazil's primary name matches no entry
     EXPECT_EQ(ChooseLanguageIn(kThree, "JAPANESE"), kEnglish);
-    EXPECT_EQ(ChooseLanguageIn(Block({kSpanish, kBrazil}), "JAPANESE"), "*");
-    EXPECT_EQ(ChooseLanguageIn(Block({kSpanish}), "JAPANESE"), kSpanish);
+    EXPECT_EQ(ChooseLanguageIn(LanguageBlock({kSpanish, kBrazil}), "JAPANESE"), "*");
+    EXPECT_EQ(ChooseLanguageIn(LanguageBlock({kSpanish}), "JAPANESE"), kSpanish);
 }
 
 TEST(LanguageEntryText, KeyWithoutCaseEmptyTextStaysEmptyMissingKeyGivesDefault) {
-    const std::string entry = Entry("English", {"s1=Hello", "s2=", " s3 = padded "});
+    const std::string entry = LanguageEntry("English", {"s1=Hello", "s2=", " s3 = padded "});
     EXPECT_EQ(LanguageEntryText(entry, "s1", "D"), "Hello");
     EXPECT_EQ(LanguageEntryText(entry, "S1", "D"), "Hello");
     EXPECT_EQ(LanguageEntryText(entry, "s2", "D"), "");
@@ -119,7 +109,7 @@ TEST_F(LanguageTextTest, BrazilianSystemFallsBackToEnglish) {
 }
 
 TEST_F(LanguageTextTest, SingleEntryTableIsUsedOnEverySystem) {
-    const std::string german = Block({Entry("Deutsch", {"s1=Dateien werden entpackt..."})});
+    const std::string german = LanguageBlock({LanguageEntry("Deutsch", {"s1=Dateien werden entpackt..."})});
     for (const char* system : {"ENGLISH", "SPANISH", "JAPANESE"}) {
         UseSystemLanguage(system);
         const TGFileInfo info(WriteSetup(german));
@@ -129,7 +119,7 @@ TEST_F(LanguageTextTest, SingleEntryTableIsUsedOnEverySystem) {
 
 TEST_F(LanguageTextTest, WithoutEnglishAndSystemLanguageEveryTextIsTheDefaultForTheProcess) {
     UseSystemLanguage("JAPANESE");
-    const TGFileInfo noMatch(WriteSetup(Block({kSpanish, kBrazil})));
+    const TGFileInfo noMatch(WriteSetup(LanguageBlock({kSpanish, kBrazil})));
     EXPECT_EQ(noMatch.LanguageText("s1", "Extracting Files..."), "Extracting Files...");
     EXPECT_EQ(SelectedLanguage(), "*");
     // The choice stays made: a later file with an English entry does not change it.
@@ -143,7 +133,7 @@ TEST_F(LanguageTextTest, FirstLookupFixesTheLanguageForLaterFiles) {
     UseSystemLanguage("SPANISH");
     const TGFileInfo own(WriteSetup(kThree));
     EXPECT_EQ(own.LanguageText("s0", ""), "Instalación");
-    const TGFileInfo downloaded(WriteSetup(Block({Entry("Spanish", {"s0=Otra"})}), "downloaded.exe"));
+    const TGFileInfo downloaded(WriteSetup(LanguageBlock({LanguageEntry("Spanish", {"s0=Otra"})}), "downloaded.exe"));
     EXPECT_EQ(downloaded.LanguageText("s0", ""), "Instalación");
     const TGFileInfo missing(dir_.File("no-such-file.exe"));
     EXPECT_EQ(missing.LanguageText("s1", ""), "Extrayendo archivos...");
@@ -173,7 +163,7 @@ TEST_F(LanguageTextTest, FontValuesAreNumbersWithDefaults) {
     };
     for (const auto& c : cases) {
         RestartLanguageSelection(System);
-        const TGFileInfo info(WriteSetup(Block({Entry("English", c.items)})));
+        const TGFileInfo info(WriteSetup(LanguageBlock({LanguageEntry("English", c.items)})));
         EXPECT_EQ(info.Charset(), c.charset) << c.what;
         EXPECT_EQ(info.FontSize(), c.fontSize) << c.what;
         EXPECT_EQ(info.FontName(), c.fontName) << c.what;
@@ -183,7 +173,7 @@ TEST_F(LanguageTextTest, FontValuesAreNumbersWithDefaults) {
 TEST_F(LanguageTextTest, FindLanguageLooksAtItsOwnBlock) {
     const TGFileInfo own(WriteSetup(kThree));
     EXPECT_EQ(own.LanguageText("s0", ""), "Tarvel Setup");
-    const TGFileInfo other(WriteSetup(Block({kSpanish, kBrazil}), "other.exe"));
+    const TGFileInfo other(WriteSetup(LanguageBlock({kSpanish, kBrazil}), "other.exe"));
     EXPECT_EQ(other.FindLanguage("english"), "*");
     EXPECT_EQ(other.FindLanguage("spanish"), kSpanish);
 }
