@@ -37,13 +37,18 @@ bool WaitServing(HANDLE process, DWORD timeoutMs) {
     }
 }
 
-HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
+// Starts the command line verbatim; the caller closes the handles in `process`.
+bool Launch(const std::string& commandLine, PROCESS_INFORMATION& process) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
+    process = {};
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
+}
+
+HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
+    PROCESS_INFORMATION process;
+    if (!Launch(commandLine, process)) return nullptr;
     CloseHandle(process.hThread);
     if (pid) *pid = process.dwProcessId;
     return process.hProcess;
@@ -173,11 +178,12 @@ TempFolder::~TempFolder() {
 }
 
 bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments) {
-    DWORD pid = 0;
-    const HANDLE process =
-        StartProcess("Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments, &pid);
-    if (!process) return false;
-    CloseHandle(process);
+    // Wine runs a Unix program for CreateProcess, but its handles are no real process handles.
+    PROCESS_INFORMATION process;
+    if (!Launch("Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments, process))
+        return false;
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
     return true;
 }
 
