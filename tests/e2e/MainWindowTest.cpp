@@ -202,17 +202,18 @@ TEST_F(MainWindowE2ETest, CaptionComesFromTheSystemsLanguageElseEnglishElseTheOn
         {"neither English nor the system's language", "en_US.UTF-8", LanguageBlock({kSpanish, kBrazil}),
          "Tarvel Installation Suite"},
     };
+    int run = 0;
     for (const auto& c : cases) {
-        const std::string path = WriteSetup("setup.exe", c.languages);
+        // A file of its own for every run: the process of the run before may still be ending.
+        const std::string path = WriteSetup("setup" + std::to_string(++run) + ".exe", c.languages);
         ASSERT_TRUE(e2e::StartInUnixLocale(c.locale, path)) << c.what;
         const HWND window = e2e::WaitForTopWindow(path, 0, 20000);
         ASSERT_NE(window, nullptr) << c.what;
         EXPECT_EQ(e2e::ControlText(window), c.caption) << c.what;
         e2e::CloseStubWindow(window);
         EXPECT_TRUE(e2e::WaitUntilGone(window, 20000)) << c.what;
-        Sleep(200);  // the process ends right after its window
-        DeleteFileA(path.c_str());
     }
+    Sleep(500);  // the last process ends right after its window, before the folder is removed
 }
 
 }  // namespace
