@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr const char* kDeveloperCode = "T7v";
 uint16_t g_autoPlayCancelMessage = 0;
 
 }  // namespace
@@ -37,7 +36,7 @@ bool DeveloperMode() {
     if (mode < 0) {
         char value[8];
         const DWORD length = GetEnvironmentVariableA("DVX", value, sizeof value);
-        mode = (length == 3 && std::string(value, 3) == kDeveloperCode) ? 1 : 0;
+        mode = (length == 3 && std::string(value, 3) == kDeveloperModeCode) ? 1 : 0;
     }
     return mode == 1;
 }

@@ -19,5 +19,7 @@ void EnableAutoPlayCancel(bool enable);
 // The kept number (0 while not enabled). Windows that answer it with 1 stop AutoPlay.
 uint16_t AutoPlayCancelMessage();
 
-// The environment variable "DVX" holds the developers' code: read once per process.
+// The developers' code: DeveloperMode is on when the environment variable "DVX" holds it.
+constexpr const char* kDeveloperModeCode = "T7v";
+// Read once per process.
 bool DeveloperMode();
