@@ -4,7 +4,9 @@
 
 #include "package/Checksum.h"
 #include "package/Tokens.h"
+#include "package/Language.h"
 #include "utils/FileIO.h"
+#include "utils/Text.h"
 #include "utils/VSUB.h"
 
 namespace {
@@ -134,3 +136,13 @@ std::string TGFileInfo::DownloadSize() const { return SUB::GetItem(downloadInfo_
 double TGFileInfo::RequiredSpace(const std::string& targetPath) const {
     return SpaceForClusterSize(trailer_.SpaceRequired, ClusterSize(targetPath));
 }
+
+std::string TGFileInfo::LanguageText(const std::string& key, const std::string& def) const {
+    return LanguageEntryText(SelectLanguageOnce(languageBlock_), key, def);
+}
+
+int TGFileInfo::Charset() const { return int(StrToInt64Def(Trim(LanguageText("Charset", "0")), 0)); }
+int TGFileInfo::FontSize() const { return int(StrToInt64Def(Trim(LanguageText("FontSize", "8")), 8)); }
+std::string TGFileInfo::FontName() const { return LanguageText("FontName", "Tahoma"); }
+
+std::string TGFileInfo::FindLanguage(const std::string& name) const { return FindLanguageIn(languageBlock_, name); }

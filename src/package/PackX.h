@@ -68,6 +68,16 @@ public:
     // that volume's cluster size.
     double RequiredSpace(const std::string& targetPath) const;
 
+    // Language texts. The first LanguageText call of the process, on whichever TGFileInfo,
+    // chooses the language (SelectedLanguage, see package/Language.h); every later call on
+    // any TGFileInfo reads from that choice, never from its own language block again.
+    std::string LanguageText(const std::string& key, const std::string& def) const;
+    int Charset() const;           // "Charset", 0 when missing or not a number
+    int FontSize() const;          // "FontSize" in points, 8 when missing or not a number
+    std::string FontName() const;  // "FontName", "Tahoma" when missing
+    // The entry of this file's language block named `name`, or "*" (see FindLanguageIn).
+    std::string FindLanguage(const std::string& name) const;
+
 private:
     PackageTrailer trailer_;
     std::string languageBlock_;

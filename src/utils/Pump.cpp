@@ -19,14 +19,39 @@ void RaiseHeldException() {
     std::rethrow_exception(held);
 }
 
-void DispatchPending() {
-    RaiseHeldException();  // held by a procedure that ran outside the pump (a sent message)
+// Runs one step of the pump; an exception a window procedure raised in it is written to the
+// debug channel, and the pump goes on with the next message.
+template <typename Step>
+void Logged(Step step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        LogException(e, "YieldX", "");
+    } catch (...) {
+        LogException("unknown exception", "YieldX", "");
+    }
+}
+
+// Serves every waiting message. A quit message is not the pump's to take: it is posted again
+// once the queue is empty, so that the message loop that waits for it still ends.
+void ServeQueue() {
+    bool quitSeen = false;
+    WPARAM quitCode = 0;
+    Logged(RaiseHeldException);  // held by a procedure that ran outside the pump (a sent message)
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        RaiseHeldException();
+        if (msg.message == WM_QUIT) {
+            quitSeen = true;
+            quitCode = msg.wParam;
+            continue;
+        }
+        Logged([&msg] {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            RaiseHeldException();
+        });
     }
+    if (quitSeen) PostQuitMessage(int(quitCode));
 }
 
 }  // namespace
@@ -34,13 +59,7 @@ void DispatchPending() {
 void HoldWindowProcException(std::exception_ptr exception) { g_heldException = exception; }
 
 void YieldX(int sleepMs) {
-    try {
-        DispatchPending();
-    } catch (const std::exception& e) {
-        LogException(e, "YieldX", "");
-    } catch (...) {
-        LogException("unknown exception", "YieldX", "");
-    }
+    ServeQueue();
     if (sleepMs > 0) Sleep(DWORD(sleepMs));
 }
 

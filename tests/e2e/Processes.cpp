@@ -37,13 +37,18 @@ bool WaitServing(HANDLE process, DWORD timeoutMs) {
     }
 }
 
-HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
+// Starts the command line verbatim; the caller closes the handles in `process`.
+bool Launch(const std::string& commandLine, PROCESS_INFORMATION& process) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
+    process = {};
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
+}
+
+HANDLE StartProcess(const std::string& commandLine, DWORD* pid) {
+    PROCESS_INFORMATION process;
+    if (!Launch(commandLine, process)) return nullptr;
     CloseHandle(process.hThread);
     if (pid) *pid = process.dwProcessId;
     return process.hProcess;
@@ -67,6 +72,22 @@ ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs) {
     GetExitCodeProcess(process, &result.exitCode);
     CloseHandle(process);
     return result;
+}
+
+ChildProcess::ChildProcess(const std::string& commandLine) { process_ = StartProcess(commandLine, &pid_); }
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 999);
+    CloseHandle(process_);
+}
+
+bool ChildProcess::Wait(DWORD timeoutMs) { return process_ && WaitServing(process_, timeoutMs); }
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = 0;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
 }
 
 DebugViewer::DebugViewer(bool framed) {
@@ -154,6 +175,16 @@ TempFolder::~TempFolder() {
         }
     };
     Local::Remove(path_);
+}
+
+bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments) {
+    // Wine runs a Unix program for CreateProcess, but its handles are no real process handles.
+    PROCESS_INFORMATION process;
+    if (!Launch("Z:\\usr\\bin\\env LC_ALL=" + unixLocale + " /usr/lib/wine/wine64 " + programAndArguments, process))
+        return false;
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    return true;
 }
 
 std::string ReadFileBytes(const std::string& path) { return fixture::ReadBinaryFile(path); }

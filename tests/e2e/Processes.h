@@ -23,6 +23,26 @@ struct ProcessResult {
 // Starts `commandLine` verbatim and waits for it, serving this thread's messages meanwhile.
 ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
+// A program started with an exact command line. Ended by force when it still runs at
+// destruction.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Pid() const { return pid_; }
+    // Waits for the end while serving this thread's messages; false on timeout.
+    bool Wait(DWORD timeoutMs);
+    DWORD ExitCode() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
 // The debug viewer (vdebugview.exe) recording into a file while it runs.
 class DebugViewer {
 public:
@@ -71,6 +91,13 @@ public:
 private:
     std::string path_;
 };
+
+// Starts a Windows program in a new Wine process whose locale is `unixLocale` (for example
+// es_ES.UTF-8). A Wine process takes its locale from LC_ALL of its Unix environment, which it
+// inherits from its Unix parent, not from the Windows environment block: so the program is
+// started through the Unix "env" with Wine's loader. The process cannot be waited for as a
+// Windows process; watch its windows instead. False when it could not be started.
+bool StartInUnixLocale(const std::string& unixLocale, const std::string& programAndArguments);
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);

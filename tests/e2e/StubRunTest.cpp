@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "Processes.h"
 #include "SetupFileWriter.h"
+#include "UserActor.h"
 #include "package/PackageTrailer.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 using e2e::DebugViewer;
 using e2e::RunProcess;
 
-const std::string kLanguages = "\x02" "ENGLISH" "\x01" "s1=Hello" "\x02";
+const std::string kLanguages = "\x02" "\x01" "English" "\x01" "s1=Hello" "\x01" "\x02";
 
 struct StubRun {
     e2e::ProcessResult process;
@@ -39,11 +40,24 @@ protected:
         return path;
     }
 
-    StubRun Run(const std::string& commandLine) {
+    // Runs the stub to its end. A stub that runs its main window (`windowClass` names it) is
+    // closed as a user closes it, once the window is there.
+    StubRun Run(const std::string& commandLine, const std::string& windowClass = "") {
         DebugViewer viewer;
         EXPECT_TRUE(viewer.Running());
         StubRun run;
-        run.process = RunProcess(commandLine);
+        if (windowClass.empty()) {
+            run.process = RunProcess(commandLine);
+        } else {
+            e2e::ChildProcess stub(commandLine);
+            run.process.started = stub.Started();
+            run.process.pid = stub.Pid();
+            const HWND window = e2e::WaitForTopWindow(windowClass, stub.Pid(), 20000);
+            EXPECT_NE(window, nullptr) << commandLine << ": no window of class " << windowClass;
+            if (window) e2e::CloseStubWindow(window);
+            run.process.finished = stub.Wait(30000);
+            run.process.exitCode = stub.ExitCode();
+        }
         run.debug = viewer.Stop();
         EXPECT_TRUE(run.process.started) << commandLine;
         EXPECT_TRUE(run.process.finished) << commandLine;
@@ -63,11 +77,11 @@ protected:
 TEST_F(StubRunTest, SetupReportsStartModeAndEndThroughTheViewer) {
     const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
     const std::string commandLine = "\"" + path + "\" /x=1  /y=\"a b\"";
-    const StubRun run = Run(commandLine);
+    const StubRun run = Run(commandLine, path);
     EXPECT_EQ(run.process.exitCode, 0u);
     const std::string expected = run.Line(" ==== STUB START ====> " + commandLine + "<") +
                                  run.Line(" ==== ThisIs_AutoUpdateProg=FALSE") +
-                                 run.Line(" ==== RunMode=WinMain HandleParamOK=FALSE") +
+                                 run.Line(" ==== RunMode=WinMain HandleParamOK=FALSE") + "- wm_Destroy -\r\n" +
                                  run.Line(" ==== STUB END ====> " + commandLine + "<") + "\r\n";
     EXPECT_EQ(run.debug, expected);
 }
@@ -75,7 +89,7 @@ TEST_F(StubRunTest, SetupReportsStartModeAndEndThroughTheViewer) {
 TEST_F(StubRunTest, LongCommandLineStillArrivesWhole) {
     const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
     const std::string commandLine = "\"" + path + "\" /note=" + std::string(400, 'n');
-    const StubRun run = Run(commandLine);
+    const StubRun run = Run(commandLine, path);
     EXPECT_TRUE(run.Has(" ==== STUB START ====> " + commandLine + "<"));
     EXPECT_TRUE(run.Has(" ==== STUB END ====> " + commandLine + "<"));
 }
@@ -89,7 +103,7 @@ TEST_F(StubRunTest, SecondInstanceOfTheSamePathDoesNothing) {
     EXPECT_TRUE(same.Has(" ==== STUB END ====> \"" + path + "\"<"));
 
     const std::string other = WriteSetup("other.exe", ".exe", 0, false);  // same content, other path
-    const StubRun independent = Run("\"" + other + "\"");
+    const StubRun independent = Run("\"" + other + "\"", other);
     EXPECT_TRUE(independent.Has(" ==== RunMode=WinMain HandleParamOK=FALSE")) << independent.debug;
 }
 
@@ -101,16 +115,20 @@ TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
         bool autoUpdateProg;
         const char* arguments;
         const char* runMode;
+        const char* windowClass;  // of the main window, when the mode runs one ("" for the setup's path)
     };
     const Case cases[] = {
-        {"plain agent", "Agent.exe", kOptAgentLogWanted, true, "", "CreateAndRun_X_Exe HandleParamOK=TRUE"},
-        {"X_ copy", "x_agent.EXE", kOptAgentLogWanted, true, "", "X_AutoUpdate HandleParamOK=FALSE"},
-        {"agent under another name", "Other.exe", 0, true, "", "WinMain HandleParamOK=FALSE"},
-        {"first-disk launcher", "setup.exe", kOptRelaunchFromTemp, false, "", "SpanCdRelaunch HandleParamOK=FALSE"},
+        {"plain agent", "Agent.exe", kOptAgentLogWanted, true, "", "CreateAndRun_X_Exe HandleParamOK=TRUE", nullptr},
+        {"X_ copy", "x_agent.EXE", kOptAgentLogWanted, true, "", "X_AutoUpdate HandleParamOK=FALSE",
+         ".AutoUpdate.x_agent"},
+        {"agent under another name", "Other.exe", 0, true, "", "WinMain HandleParamOK=FALSE", ".AutoUpdate.Other"},
+        {"first-disk launcher", "setup.exe", kOptRelaunchFromTemp, false, "", "SpanCdRelaunch HandleParamOK=FALSE",
+         nullptr},
         {"launcher, level not a number", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=abc",
-         "SpanCdRelaunch HandleParamOK=FALSE"},
-        {"launcher's copy", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=2", "WinMain HandleParamOK=FALSE"},
-        {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE"},
+         "SpanCdRelaunch HandleParamOK=FALSE", nullptr},
+        {"launcher's copy", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=2", "WinMain HandleParamOK=FALSE",
+         ""},
+        {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE", ""},
     };
     int caseNumber = 0;
     for (const auto& c : cases) {
@@ -119,7 +137,8 @@ TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
         const std::string caseFolder = std::to_string(++caseNumber);
         CreateDirectoryA(folder_.File(caseFolder).c_str(), nullptr);
         const std::string path = WriteSetup(caseFolder + "\\" + c.fileName, "Agent.exe", c.options, c.autoUpdateProg);
-        const StubRun run = Run("\"" + path + "\"" + c.arguments);
+        const std::string windowClass = !c.windowClass ? "" : (*c.windowClass ? c.windowClass : path);
+        const StubRun run = Run("\"" + path + "\"" + c.arguments, windowClass);
         EXPECT_EQ(run.process.exitCode, 0u) << c.what;
         EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + (c.autoUpdateProg ? "TRUE" : "FALSE")))
             << c.what;
@@ -142,12 +161,17 @@ TEST_F(StubRunTest, PlainAgentWritesItsStartAndDecisionsToTheAgentLog) {
 
 TEST_F(StubRunTest, XCopyMarksItsLinesAndSharesTheAgentsLog) {
     const std::string path = WriteSetup("X_Agent.exe", "Agent.exe", kOptAgentLogWanted, true);
-    Run("\"" + path + "\"");
+    Run("\"" + path + "\"", ".AutoUpdate.X_Agent");
     const std::vector<std::string> messages = AgentLogMessages("X_Agent.log");
+    // Closed as a user closes it: the first request only stops a download, the second one
+    // destroys the window.
     const std::vector<std::string> expected = {
         " X ", " X ", " X === START === " + path, " X CommandLine=\"" + path + "\"", " X Agent Version=1.0.0.1",
         " X DoRunStubWin() --- Start", " X X_ExeIsRunning=FALSE", " X ThisIs_Plain_AutoUpdate_Exe=FALSE",
-        " X ThisIs_X_AutoUpdate_Exe=TRUE", " X CheckTestMode", " X WinMain", " X DeleteMySelf",
+        " X ThisIs_X_AutoUpdate_Exe=TRUE", " X CheckTestMode", " X WinMain",
+        " X .. CloseMainWindow() - Start", " X .. CloseMainWindow() - End",
+        " X .. CloseMainWindow() - Start", " X .. CloseMainWindow() - End",
+        " X .. DestroyMainWindow() - Start", " X .. DestroyMainWindow() - End", " X DeleteMySelf",
         " X DoRunStubWin() --- End", " X === EXIT === " + path, " X ",
     };
     EXPECT_EQ(messages, expected);
@@ -174,7 +198,7 @@ TEST_F(StubRunTest, AgentLogNeedsBothTheAgentMarkAndTheOption) {
     };
     for (const auto& c : cases) {
         const std::string path = WriteSetup("Other.exe", "Agent.exe", c.options, c.autoUpdateProg);
-        Run("\"" + path + "\"");
+        Run("\"" + path + "\"", c.autoUpdateProg ? ".AutoUpdate.Other" : path);
         EXPECT_EQ(e2e::FileExistsAt(folder_.File("X_Other.log")), c.logged) << c.what;
         DeleteFileA(folder_.File("X_Other.log").c_str());
     }
@@ -199,7 +223,10 @@ TEST_F(StubRunTest, SetupAndAgentBuiltByTvpackTakeTheirRunModes) {
         if (c.carriesFiles) args.insert(args.end(), {"--files", files});
         std::ostringstream out, err;
         ASSERT_EQ(RunTvpack(args, out, err), 0) << err.str();
-        const StubRun run = Run("\"" + folder_.File(c.name) + "\"");
+        // The setup runs its main window until it is closed (its class is its path); the plain
+        // agent only hands over to its copy and ends.
+        const std::string path = folder_.File(c.name);
+        const StubRun run = Run("\"" + path + "\"", c.carriesFiles ? path : "");
         EXPECT_EQ(run.process.exitCode, 0u) << c.name;
         EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + c.autoUpdate)) << c.name << "\n" << run.debug;
         EXPECT_TRUE(run.Has(std::string(" ==== RunMode=") + c.runMode)) << c.name << "\n" << run.debug;
@@ -210,7 +237,7 @@ TEST_F(StubRunTest, DamagedSetupFileStillRunsAsASetup) {
     std::string bytes = e2e::ReadFileBytes(e2e::BinDir() + "tvstub.exe") + std::string(100, '\xFF');
     const std::string path = folder_.File("damaged.exe");
     ASSERT_TRUE(e2e::WriteFileBytes(path, bytes));
-    const StubRun run = Run("\"" + path + "\"");
+    const StubRun run = Run("\"" + path + "\"", path);
     EXPECT_EQ(run.process.exitCode, 0u);
     EXPECT_TRUE(run.Has(" ==== ThisIs_AutoUpdateProg=FALSE"));
     EXPECT_TRUE(run.Has(" ==== RunMode=WinMain HandleParamOK=FALSE"));

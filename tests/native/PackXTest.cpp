@@ -10,7 +10,7 @@ namespace {
 using fixture::Build;
 using fixture::SetupImage;
 
-const std::string kLanguages = "\x02" "ENGLISH" "\x01" "s1=Hello" "\x02";
+const std::string kLanguages = "\x02" "\x01" "English" "\x01" "s1=Hello" "\x01" "\x02";
 const std::string kSetupInfo = fixture::SetupInfoList("http://x/Product.info", "Product.info", "Agent.exe", "TOK", "1");
 const std::string kDownloadInfo = "|http://x/dl/|Full.exe|1|DTOK|123456|";
 
