@@ -10,7 +10,11 @@
 //   /EngineExit=N         exit code (default 0)
 //   /EngineKeepAtom       report failure: leave the atom in place
 //   /EngineDialogMs=N     keep the dialog open N ms after the work (default 300)
-//   /EngineRecord=PATH    write the command line and the environment to PATH (for tests)
+//   /EngineRecord=PATH    write the command line, the engine's folder and the environment to
+//                         PATH (for tests)
+//   /EngineDialogAfterMs=N  leave a dialog of the engine's class up for N ms after the
+//                         engine has ended (a second process shows it, as an engine's own
+//                         user interface might); it writes PATH.dialog when it closes it
 #include <windows.h>
 
 #include <string>
@@ -54,6 +58,7 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 void RecordRun(const std::string& path) {
     std::string record = std::string("CommandLine=") + GetCommandLineA() + "\r\n";
+    record += "EngineDir=" + ExtractFileDir(ExePath()) + "\r\n";
     char* environment = GetEnvironmentStringsA();
     for (const char* entry = environment; entry && *entry; entry += lstrlenA(entry) + 1)
         record += std::string("Env=") + entry + "\r\n";
@@ -75,6 +80,7 @@ int CopyTree(const std::string& from, const std::string& to, const std::string& 
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == ".." || SameText(from + "\\" + name, skip)) continue;
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;  // not the package's
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             copied += CopyTree(from + "\\" + name, to + "\\" + name, skip);
         } else {
@@ -95,16 +101,9 @@ void WriteSettings(const std::string& installDir, const std::string& originExe, 
     Say("Settings written to " + file);
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    const std::string token = GetParamValue("/TH_ID=", "");
-    const std::string record = GetParamValue("/EngineRecord=", "");
-    if (!record.empty()) RecordRun(record);
-    const std::string installDir = GetParamValue("/InstallDir=", "C:\\Program Files\\Tarvel Demo");
-    const std::string originExe = GetParamValue("/OriginExe=", "");
-
-    const std::string dialogClass = kDialogClassPrefix + token;
+HWND CreateDialogWindow(HINSTANCE instance, const std::string& token, int showCommand) {
+    static std::string dialogClass;  // registered for the life of the process
+    dialogClass = kDialogClassPrefix + token;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DialogProc;
     windowClass.hInstance = instance;
@@ -119,6 +118,44 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                nullptr);
     SendMessageA(g_status, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     ShowWindow(dialog, showCommand);
+    return dialog;
+}
+
+// The second process of /EngineDialogAfterMs: only the dialog, for its time.
+int RunDialogOnly(HINSTANCE instance, const std::string& token, DWORD ms, const std::string& marker) {
+    HWND dialog = CreateDialogWindow(instance, token, SW_SHOWNORMAL);
+    Say("Finishing...");
+    Pump(ms);
+    HANDLE file = CreateFileA(marker.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DestroyWindow(dialog);
+    return 0;
+}
+
+void StartDialogOnly(const std::string& token, int64_t ms, const std::string& marker) {
+    std::string line = "\"" + ExePath() + "\" /DialogOnly /TH_ID=" + token + " /DialogMs=" + IntToStr(ms) +
+                       " /Marker=\"" + marker + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    const std::string token = GetParamValue("/TH_ID=", "");
+    if (HasParam("/DialogOnly"))
+        return RunDialogOnly(instance, token, DWORD(GetParamInt64("/DialogMs=", 0)), GetParamValue("/Marker=", ""));
+    const std::string record = GetParamValue("/EngineRecord=", "");
+    if (!record.empty()) RecordRun(record);
+    const std::string installDir = GetParamValue("/InstallDir=", "C:\\Program Files\\Tarvel Demo");
+    const std::string originExe = GetParamValue("/OriginExe=", "");
+
+    HWND dialog = CreateDialogWindow(instance, token, showCommand);
 
     Say("Installing into " + installDir);
     const int copied = CopyTree(ExtractFileDir(ExePath()), installDir, ExePath());
@@ -126,6 +163,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Say("Installed " + IntToStr(copied) + " files into " + installDir);
     Pump(DWORD(GetParamInt64("/EngineDialogMs=", 300)));
     DestroyWindow(dialog);
+    const int64_t dialogAfter = GetParamInt64("/EngineDialogAfterMs=", 0);
+    if (dialogAfter > 0) {
+        // Ends only once the other process's dialog is up, so that the dialog outlives it.
+        StartDialogOnly(token, dialogAfter, record + ".dialog");
+        for (int i = 0; i < 1000 && !FindWindowA((kDialogClassPrefix + token).c_str(), nullptr); ++i) Pump(10);
+    }
 
     if (!HasParam("/EngineKeepAtom")) {
         const ATOM atom = GlobalFindAtomA((kAtomPrefix + token).c_str());
