@@ -213,3 +213,75 @@ TEST_F(SetupRunTest, AgentFileIsTheStubAndHeaderBlocksMarkedAsAgent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Three disk files: the engine and the start of Big.bin on the first, more of Big.bin on the
+// second, its end and a.txt on the third.
+class MultiDiskTest : public e2e::SetupRunFixture {
+protected:
+    std::string BuildDisks() {
+        AddFile("Big.bin", Pattern(700000, 5));
+        AddFile("a.txt", "small");
+        const std::string first = BuildSetup("Setup.exe", "", {"--disk-size", "500K"}) + ".001";
+        EXPECT_TRUE(e2e::FileExistsAt(folder_.File("Setup.exe.003")));
+        EXPECT_FALSE(e2e::FileExistsAt(folder_.File("Setup.exe.004")));
+        return first;
+    }
+    // The extraction folder the run will use: nothing else holds its lock here.
+    std::string ExtractionFolder(const std::string& firstDisk) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        return std::string(temp) + "SETUP_" + std::to_string(e2e::DosDateOf(firstDisk) & 0xFFFF);
+    }
+};
+
+TEST_F(MultiDiskTest, ExtractsTheDisksInOrderIntoWholeFiles) {
+    const std::string first = BuildDisks();
+    const SetupRun run = RunSetup("\"" + first + "\"" + EngineArgs());
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(run.boxes.empty());
+    ASSERT_TRUE(ReadRecord().ran);
+    EXPECT_EQ(e2e::ReadFileBytes(Installed("Big.bin")), e2e::ReadFileBytes(filesDir_ + "\\Big.bin"));
+    EXPECT_EQ(e2e::ReadFileBytes(Installed("a.txt")), "small");
+    EXPECT_EQ(run.exitCode, 0u);
+}
+
+TEST_F(MultiDiskTest, AsksForAMissingDiskAndGoesOnOnceItIsThere) {
+    const std::string first = BuildDisks();
+    const std::string second = folder_.File("Setup.exe.002");
+    ASSERT_TRUE(MoveFileA(second.c_str(), (second + ".away").c_str()));
+    e2e::ChildProcess stub("\"" + first + "\"" + EngineArgs());
+    e2e::MsgBoxView box;
+    ASSERT_TRUE(e2e::WaitForMsgBox(box, 30000, stub.Pid()));
+    EXPECT_EQ(box.caption, "Attention");
+    EXPECT_NE(box.text.find("Please insert DISK #2 and press OK to continue"), std::string::npos) << box.text;
+    ASSERT_TRUE(MoveFileA((second + ".away").c_str(), second.c_str()));
+    e2e::PressKey(box, VK_RETURN);
+    ASSERT_TRUE(stub.Wait(60000));
+    EXPECT_EQ(stub.ExitCode(), 0u);
+    EXPECT_EQ(e2e::ReadFileBytes(Installed("Big.bin")), e2e::ReadFileBytes(filesDir_ + "\\Big.bin"));
+}
+
+TEST_F(MultiDiskTest, CancelAtTheThirdDiskKeepsTheFirstTwoAndStartsNoEngine) {
+    const std::string first = BuildDisks();
+    const std::string third = folder_.File("Setup.exe.003");
+    ASSERT_TRUE(MoveFileA(third.c_str(), (third + ".away").c_str()));
+    e2e::ChildProcess stub("\"" + first + "\"" + EngineArgs());
+    e2e::MsgBoxView box;
+    ASSERT_TRUE(e2e::WaitForMsgBox(box, 30000, stub.Pid()));
+    EXPECT_NE(box.text.find("DISK #3"), std::string::npos) << box.text;
+    const std::string extracted = ExtractionFolder(first);
+    EXPECT_TRUE(e2e::FileExistsAt(extracted + "\\Engine.exe"));
+    const uint64_t partial = e2e::ReadFileBytes(extracted + "\\Big.bin").size();
+    EXPECT_GT(partial, 0u);
+    EXPECT_LT(partial, 700000u);
+    EXPECT_FALSE(e2e::FileExistsAt(extracted + "\\a.txt"));
+    e2e::PressKey(box, 'C');  // &Cancel
+    ASSERT_TRUE(stub.Wait(60000));
+    EXPECT_EQ(stub.ExitCode(), uint32_t(kExitUserCancelled));
+    EXPECT_FALSE(ReadRecord().ran);
+    EXPECT_FALSE(e2e::FileExistsAt(extracted));
+}
+
+}  // namespace
