@@ -183,7 +183,7 @@ void StubWin::WinMain() {
 void DestroyMainWindow() {
     WriteAgentLog(".. DestroyMainWindow() - Start");
     SetDownloadAbort(true);
-    DeleteFolderTree(SetupTempFolder(), true);
+    RemoveSetupTempFolder(true);
     PostQuitMessage(0);
     QuitLoopFlag = true;
     WriteAgentLog(".. DestroyMainWindow() - End");

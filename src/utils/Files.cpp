@@ -7,6 +7,7 @@
 #include "utils/FileIO.h"
 #include "utils/FileRules.h"
 #include "utils/Folders.h"
+#include "utils/Paths.h"
 #include "utils/ScopedWin.h"
 #include "utils/Text.h"
 #include "utils/VDebug.h"
@@ -73,13 +74,29 @@ std::string ReadFileToText(const std::string& path, uint32_t maxLen, int64_t off
 }
 
 bool WriteTextToFile(const std::string& path, const std::string& text, uint32_t fileDate, bool append) {
+    return WriteBytesToFile(path, text.data(), text.size(), fileDate, append);
+}
+
+bool WriteBytesToFile(const std::string& path, const char* data, size_t size, uint32_t fileDate, bool append) {
     const AutoCloseHandle file = OpenForWriting(path, append);
     if (!file.IsValid()) return false;
-    const size_t written = WriteInChunks(
-        text.size(), [&](size_t offset, size_t count) { return WriteOnce(file.Get(), text.data() + offset, count); });
-    const bool complete = written == text.size();
+    const size_t written =
+        WriteInChunks(size, [&](size_t offset, size_t count) { return WriteOnce(file.Get(), data + offset, count); });
+    const bool complete = written == size;
     if (complete && fileDate != 0) SetFileDosDate(file.Get(), fileDate);
     return complete;
+}
+
+bool ForceDirectories(const std::string& folder) {
+    const std::string path = RemoveTrailingBackslash(folder);
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::string parent = ExtractFileDir(path);
+    // Stop at a drive ("C:") or a share's root: they exist or cannot be made.
+    if (!parent.empty() && parent != path && parent.back() != ':' && parent.find('\\') != std::string::npos)
+        ForceDirectories(parent);
+    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool AppendTextToFile(const std::string& path, const std::string& text, uint32_t fileDate) {

@@ -24,6 +24,10 @@ std::string ReadFileToText(const std::string& path, uint32_t maxLen, int64_t off
 // non-zero date becomes the file's last-write time once all bytes are written. True when
 // every byte was written.
 bool WriteTextToFile(const std::string& path, const std::string& text, uint32_t fileDate, bool append);
+// The same for bytes that are not held in a text of their own.
+bool WriteBytesToFile(const std::string& path, const char* data, size_t size, uint32_t fileDate, bool append);
+// Creates the folder with every missing folder above it. True when it exists afterwards.
+bool ForceDirectories(const std::string& folder);
 // Writes `text` at the end of the file (created when missing) in one call; a non-zero date is
 // set even when the write fell short. True when every byte was written.
 bool AppendTextToFile(const std::string& path, const std::string& text, uint32_t fileDate);

@@ -6,6 +6,7 @@
 #include "SetupFileWriter.h"
 #include "UserActor.h"
 #include "package/PackageTrailer.h"
+#include "start/RunModes.h"
 
 namespace {
 
@@ -16,9 +17,14 @@ const std::string kEnglish = LanguageEntry("English", {"s0=Tarvel Setup"});
 const std::string kSpanish = LanguageEntry("Spanish", {"s0=Instalación de Tarvel"});
 const std::string kBrazil = LanguageEntry("Portuguese(Brazil)", {"s0=Instalação do Tarvel"});
 
+// The main window's class (and single-instance key) of such a program.
+std::string ClassOf(const std::string& path) { return StubWindowClassFor(true, path); }
+
 class MainWindowE2ETest : public ::testing::Test {
 protected:
-    std::string WriteSetup(const std::string& name, const std::string& languages, bool autoUpdateProg = false) {
+    // The window tests run an auto-update program whose name is not its agent's: it runs the
+    // main window and its timer but, unlike a setup, does not end by itself on the first tick.
+    std::string WriteSetup(const std::string& name, const std::string& languages, bool autoUpdateProg = true) {
         fixture::SetupImage image;
         image.stub = e2e::ReadFileBytes(e2e::BinDir() + "tvstub.exe");
         image.headerBlocks = {languages, fixture::SetupInfoList("", "Product.info", "Agent.exe", "", "")};
@@ -52,7 +58,7 @@ TEST_F(MainWindowE2ETest, GeometryFollowsTheLanguagesReadingDirection) {
         const std::string path = WriteSetup("setup.exe", LanguageBlock({english}));
         e2e::ChildProcess stub("\"" + path + "\"");
         e2e::MainWindowView view;
-        ASSERT_TRUE(StartAndRead(stub, path, view)) << c.charset;
+        ASSERT_TRUE(StartAndRead(stub, ClassOf(path), view)) << c.charset;
         EXPECT_EQ(view.caption, "Tarvel Setup");
         EXPECT_FALSE(view.visible) << c.charset;
         EXPECT_EQ(view.outer.right - view.outer.left, 492);
@@ -104,7 +110,7 @@ TEST_F(MainWindowE2ETest, FirstCloseLeavesTheWindowSecondEndsTheStubAndRemovesTh
 
     e2e::DebugViewer viewer;
     e2e::ChildProcess stub("\"" + path + "\"");
-    const HWND window = e2e::WaitForTopWindow(path, stub.Pid(), 20000);
+    const HWND window = e2e::WaitForTopWindow(ClassOf(path), stub.Pid(), 20000);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(stub.Wait(1500));  // the first request only stops a download
@@ -160,7 +166,7 @@ TEST_F(MainWindowE2ETest, QuitPostedByAPeerEndsTheLoopAndTheListenerHearsOfIt) {
     const UINT notify = listener.Message();
 
     e2e::ChildProcess stub("\"" + path + "\"");
-    const HWND window = e2e::WaitForTopWindow(path, stub.Pid(), 20000);
+    const HWND window = e2e::WaitForTopWindow(ClassOf(path), stub.Pid(), 20000);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, 0x464, WPARAM(listener.Handle()), LPARAM(notify));  // wm_LocalMsg: register
     Sleep(300);
@@ -207,7 +213,7 @@ TEST_F(MainWindowE2ETest, CaptionComesFromTheSystemsLanguageElseEnglishElseTheOn
         // A file of its own for every run: the process of the run before may still be ending.
         const std::string path = WriteSetup("setup" + std::to_string(++run) + ".exe", c.languages);
         ASSERT_TRUE(e2e::StartInUnixLocale(c.locale, path)) << c.what;
-        const HWND window = e2e::WaitForTopWindow(path, 0, 20000);
+        const HWND window = e2e::WaitForTopWindow(ClassOf(path), 0, 20000);
         ASSERT_NE(window, nullptr) << c.what;
         EXPECT_EQ(e2e::ControlText(window), c.caption) << c.what;
         e2e::CloseStubWindow(window);

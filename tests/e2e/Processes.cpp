@@ -26,6 +26,7 @@ bool WaitServing(HANDLE process, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return true;
         if (elapsed >= timeoutMs) return false;
         const DWORD result = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
         if (result == WAIT_OBJECT_0) return true;

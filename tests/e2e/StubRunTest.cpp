@@ -10,6 +10,7 @@
 #include "SetupFileWriter.h"
 #include "UserActor.h"
 #include "package/PackageTrailer.h"
+#include "package/StubSetup.h"
 
 namespace {
 
@@ -75,21 +76,25 @@ protected:
 };
 
 TEST_F(StubRunTest, SetupReportsStartModeAndEndThroughTheViewer) {
+    // A package without files: the setup runs to its end by itself and reports it as damaged
+    // (no engine to start).
     const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
     const std::string commandLine = "\"" + path + "\" /x=1  /y=\"a b\"";
-    const StubRun run = Run(commandLine, path);
-    EXPECT_EQ(run.process.exitCode, 0u);
-    const std::string expected = run.Line(" ==== STUB START ====> " + commandLine + "<") +
-                                 run.Line(" ==== ThisIs_AutoUpdateProg=FALSE") +
-                                 run.Line(" ==== RunMode=WinMain HandleParamOK=FALSE") + "- wm_Destroy -\r\n" +
-                                 run.Line(" ==== STUB END ====> " + commandLine + "<") + "\r\n";
-    EXPECT_EQ(run.debug, expected);
+    const StubRun run = Run(commandLine);
+    EXPECT_EQ(run.process.exitCode, uint32_t(kExitDamagedPackage));
+    const std::string start = run.Line(" ==== STUB START ====> " + commandLine + "<") +
+                              run.Line(" ==== ThisIs_AutoUpdateProg=FALSE") +
+                              run.Line(" ==== RunMode=WinMain HandleParamOK=FALSE");
+    const std::string end = run.Line(" ==== STUB END ====> " + commandLine + "<") + "\r\n";
+    EXPECT_EQ(run.debug.substr(0, start.size()), start) << run.debug;
+    ASSERT_GE(run.debug.size(), end.size());
+    EXPECT_EQ(run.debug.substr(run.debug.size() - end.size()), end) << run.debug;
 }
 
 TEST_F(StubRunTest, LongCommandLineStillArrivesWhole) {
     const std::string path = WriteSetup("setup.exe", ".exe", 0, false);
     const std::string commandLine = "\"" + path + "\" /note=" + std::string(400, 'n');
-    const StubRun run = Run(commandLine, path);
+    const StubRun run = Run(commandLine);
     EXPECT_TRUE(run.Has(" ==== STUB START ====> " + commandLine + "<"));
     EXPECT_TRUE(run.Has(" ==== STUB END ====> " + commandLine + "<"));
 }
@@ -103,7 +108,7 @@ TEST_F(StubRunTest, SecondInstanceOfTheSamePathDoesNothing) {
     EXPECT_TRUE(same.Has(" ==== STUB END ====> \"" + path + "\"<"));
 
     const std::string other = WriteSetup("other.exe", ".exe", 0, false);  // same content, other path
-    const StubRun independent = Run("\"" + other + "\"", other);
+    const StubRun independent = Run("\"" + other + "\"");
     EXPECT_TRUE(independent.Has(" ==== RunMode=WinMain HandleParamOK=FALSE")) << independent.debug;
 }
 
@@ -115,20 +120,24 @@ TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
         bool autoUpdateProg;
         const char* arguments;
         const char* runMode;
-        const char* windowClass;  // of the main window, when the mode runs one ("" for the setup's path)
+        const char* windowClass;  // of the main window to close, when the mode runs one that stays
+        uint32_t exitCode;        // a setup without files ends by itself, reporting no engine
     };
     const Case cases[] = {
-        {"plain agent", "Agent.exe", kOptAgentLogWanted, true, "", "CreateAndRun_X_Exe HandleParamOK=TRUE", nullptr},
+        {"plain agent", "Agent.exe", kOptAgentLogWanted, true, "", "CreateAndRun_X_Exe HandleParamOK=TRUE", nullptr,
+         0},
         {"X_ copy", "x_agent.EXE", kOptAgentLogWanted, true, "", "X_AutoUpdate HandleParamOK=FALSE",
-         ".AutoUpdate.x_agent"},
-        {"agent under another name", "Other.exe", 0, true, "", "WinMain HandleParamOK=FALSE", ".AutoUpdate.Other"},
+         ".AutoUpdate.x_agent", 0},
+        {"agent under another name", "Other.exe", 0, true, "", "WinMain HandleParamOK=FALSE", ".AutoUpdate.Other",
+         0},
         {"first-disk launcher", "setup.exe", kOptRelaunchFromTemp, false, "", "SpanCdRelaunch HandleParamOK=FALSE",
-         nullptr},
+         nullptr, 0},
         {"launcher, level not a number", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=abc",
-         "SpanCdRelaunch HandleParamOK=FALSE", nullptr},
+         "SpanCdRelaunch HandleParamOK=FALSE", nullptr, 0},
         {"launcher's copy", "setup.exe", kOptRelaunchFromTemp, false, " /SpanCdLvl=2", "WinMain HandleParamOK=FALSE",
-         ""},
-        {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE", ""},
+         nullptr, kExitDamagedPackage},
+        {"level 1 without the option", "setup.exe", 0, false, " /SpanCdLvl=1", "WinMain HandleParamOK=FALSE", nullptr,
+         kExitDamagedPackage},
     };
     int caseNumber = 0;
     for (const auto& c : cases) {
@@ -137,9 +146,8 @@ TEST_F(StubRunTest, RunModeFollowsMarksNamesAndCommandLine) {
         const std::string caseFolder = std::to_string(++caseNumber);
         CreateDirectoryA(folder_.File(caseFolder).c_str(), nullptr);
         const std::string path = WriteSetup(caseFolder + "\\" + c.fileName, "Agent.exe", c.options, c.autoUpdateProg);
-        const std::string windowClass = !c.windowClass ? "" : (*c.windowClass ? c.windowClass : path);
-        const StubRun run = Run("\"" + path + "\"" + c.arguments, windowClass);
-        EXPECT_EQ(run.process.exitCode, 0u) << c.what;
+        const StubRun run = Run("\"" + path + "\"" + c.arguments, c.windowClass ? c.windowClass : "");
+        EXPECT_EQ(run.process.exitCode, c.exitCode) << c.what;
         EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + (c.autoUpdateProg ? "TRUE" : "FALSE")))
             << c.what;
         EXPECT_TRUE(run.Has(std::string(" ==== RunMode=") + c.runMode)) << c.what << "\n" << run.debug;
@@ -226,21 +234,31 @@ TEST_F(StubRunTest, SetupAndAgentBuiltByTvpackTakeTheirRunModes) {
         // The setup runs its main window until it is closed (its class is its path); the plain
         // agent only hands over to its copy and ends.
         const std::string path = folder_.File(c.name);
-        const StubRun run = Run("\"" + path + "\"", c.carriesFiles ? path : "");
-        EXPECT_EQ(run.process.exitCode, 0u) << c.name;
+        // The setup runs by itself to its end: its engine entry is no program, so it reports the
+        // package as damaged. The plain agent only hands over to its copy.
+        const StubRun run = Run("\"" + path + "\"");
+        EXPECT_EQ(run.process.exitCode, c.carriesFiles ? uint32_t(kExitDamagedPackage) : 0u) << c.name;
         EXPECT_TRUE(run.Has(std::string(" ==== ThisIs_AutoUpdateProg=") + c.autoUpdate)) << c.name << "\n" << run.debug;
         EXPECT_TRUE(run.Has(std::string(" ==== RunMode=") + c.runMode)) << c.name << "\n" << run.debug;
     }
 }
 
-TEST_F(StubRunTest, DamagedSetupFileStillRunsAsASetup) {
+TEST_F(StubRunTest, DamagedSetupFileRunsAsASetupAndSaysSo) {
     std::string bytes = e2e::ReadFileBytes(e2e::BinDir() + "tvstub.exe") + std::string(100, '\xFF');
     const std::string path = folder_.File("damaged.exe");
     ASSERT_TRUE(e2e::WriteFileBytes(path, bytes));
-    const StubRun run = Run("\"" + path + "\"", path);
-    EXPECT_EQ(run.process.exitCode, 0u);
-    EXPECT_TRUE(run.Has(" ==== ThisIs_AutoUpdateProg=FALSE"));
-    EXPECT_TRUE(run.Has(" ==== RunMode=WinMain HandleParamOK=FALSE"));
+    DebugViewer viewer;
+    e2e::ChildProcess stub("\"" + path + "\"");
+    e2e::MsgBoxView box;
+    ASSERT_TRUE(e2e::WaitForMsgBox(box, 20000, stub.Pid()));
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_NE(box.text.find("Bad CRC!"), std::string::npos) << box.text;
+    e2e::PressKey(box, VK_RETURN);
+    EXPECT_TRUE(stub.Wait(20000));
+    EXPECT_EQ(stub.ExitCode(), uint32_t(kExitDamagedPackage));
+    const std::string debug = viewer.Stop();
+    EXPECT_NE(debug.find(" ==== ThisIs_AutoUpdateProg=FALSE"), std::string::npos);
+    EXPECT_NE(debug.find(" ==== RunMode=WinMain HandleParamOK=FALSE"), std::string::npos);
 }
 
 }  // namespace
