@@ -6,6 +6,7 @@
 #include "SetupFixture.h"
 #include "UserActor.h"
 #include "package/PackX.h"
+#include "package/SetupCommand.h"
 #include "package/StubSetup.h"
 
 namespace {
@@ -156,6 +157,13 @@ TEST_F(SetupRunTest, ConfirmExtractionAsksAndNoEndsWithoutExtracting) {
     EXPECT_NE(no.boxes[0].text.find("Tarvel will extract files to your Temp Drive (C:)"), std::string::npos)
         << no.boxes[0].text;
     EXPECT_NE(no.boxes[0].text.find("Continue with Setup?"), std::string::npos);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string required = MegabytesText(TGFileInfo(setup).RequiredSpace(temp));
+    EXPECT_NE(no.boxes[0].text.find("Estimated space required on your Temp drive is: \t  " + required + " MB"),
+              std::string::npos)
+        << no.boxes[0].text;
+    EXPECT_NE(no.boxes[0].text.find("Free space available on your Temp drive is: \t  "), std::string::npos);
     EXPECT_FALSE(ReadRecord().ran);
     EXPECT_EQ(no.exitCode, uint32_t(kExitUserCancelled));
 
@@ -282,6 +290,51 @@ TEST_F(MultiDiskTest, CancelAtTheThirdDiskKeepsTheFirstTwoAndStartsNoEngine) {
     EXPECT_EQ(stub.ExitCode(), uint32_t(kExitUserCancelled));
     EXPECT_FALSE(ReadRecord().ran);
     EXPECT_FALSE(e2e::FileExistsAt(extracted));
+}
+
+}  // namespace
+
+namespace {
+
+// The user's temporary folder on the 2 MiB drive T: (see small-drive.sh).
+class SmallTempDriveTest : public e2e::SetupRunFixture {
+protected:
+    void SetUp() override {
+        if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no small drive T: on this machine";
+    }
+    // The stub inherits the test's environment: its temporary folder becomes T:\.
+    struct TempOnT {
+        TempOnT() {
+            GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+            GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+            SetEnvironmentVariableA("TMP", "T:\\");
+            SetEnvironmentVariableA("TEMP", "T:\\");
+        }
+        ~TempOnT() {
+            SetEnvironmentVariableA("TMP", tmp);
+            SetEnvironmentVariableA("TEMP", temp);
+        }
+        char tmp[MAX_PATH] = "", temp[MAX_PATH] = "";
+    };
+};
+
+TEST_F(SmallTempDriveTest, TooLittleRoomMovesTheExtractionToTheFixedDriveWithMostRoom) {
+    AddFile("Zeros.bin", std::string(size_t(8) << 20, '\0'));  // 8 MiB to unpack, little to store
+    const std::string setup = BuildSetup("Setup.exe", "");
+    SetupRun run;
+    {
+        TempOnT temp;
+        run = RunSetup("\"" + setup + "\"" + EngineArgs());
+    }
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(run.boxes.empty());  // the other drive has room: nothing to ask
+    const e2e::EngineRecord record = ReadRecord();
+    ASSERT_TRUE(record.ran);
+    EXPECT_TRUE(record.engineDir.compare(0, 8, "C:\\TEMP_") == 0 || record.engineDir.compare(0, 13, "C:\\TEMP\\TEMP_") == 0)
+        << record.engineDir;
+    EXPECT_FALSE(e2e::FileExistsAt(record.engineDir)) << "the alternative folder is removed";
+    EXPECT_EQ(e2e::ReadFileBytes(Installed("Zeros.bin")).size(), size_t(8) << 20);
+    EXPECT_EQ(run.exitCode, 0u);
 }
 
 }  // namespace
