@@ -85,6 +85,33 @@ TEST_F(FilesTest, ThreeMebibytesArriveWholeThroughTheChunkedWrite) {
     EXPECT_EQ(ReadFileToText(path, 0, int64_t(bytes.size())), bytes.substr(0, 10));
 }
 
+// Extraction writes an entry piece by piece as it is inflated.
+TEST_F(FilesTest, FileWriterAppendsPiecesAsTheyArriveAndDatesTheFileAtTheEnd) {
+    const std::string path = folder_.File("pieces.bin");
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "old"));
+    const std::string bytes = Pattern(1048576 + 5);
+    {
+        FileWriter writer(path, true);
+        ASSERT_TRUE(writer.IsOpen());
+        EXPECT_TRUE(writer.Write(bytes.data(), 10));
+        EXPECT_EQ(ReadFileToText(path, 0, 0), "old" + bytes.substr(0, 10));  // readable while it is written
+        EXPECT_TRUE(writer.Write(bytes.data() + 10, bytes.size() - 10));
+        writer.SetDate(kFileDate);
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(path), "old" + bytes);
+    EXPECT_EQ(DosDateOf(path), kFileDate);
+
+    FileWriter replacing(path, false);
+    EXPECT_TRUE(replacing.Write("n", 1));
+    replacing.Close();
+    EXPECT_FALSE(replacing.IsOpen());
+    EXPECT_EQ(e2e::ReadFileBytes(path), "n");
+
+    FileWriter nowhere(folder_.File("no folder\\x.bin"), true);
+    EXPECT_FALSE(nowhere.IsOpen());
+    EXPECT_FALSE(nowhere.Write("x", 1));
+}
+
 TEST_F(FilesTest, AppendTextToFileSharesTheFileAndSetsTheDate) {
     const std::string path = folder_.File("agent.log");
     EXPECT_TRUE(AppendTextToFile(path, "line 1\r\n", 0));
