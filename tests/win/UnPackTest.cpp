@@ -39,17 +39,6 @@ std::string CompressedBlock(const std::string& entryText) {
     return RawBlock(int32_t(packed.size()), packed);
 }
 
-// The file's last-write time as a packed DOS date in local time (0 when it cannot be read).
-uint32_t DosDateOf(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    FILETIME local;
-    WORD d = 0, t = 0;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &d, &t))
-        return 0;
-    return uint32_t(d) << 16 | t;
-}
-
 // 4 March 2020 10:00:08.
 const uint32_t kEntryDate = (uint32_t(40) << 25 | 3u << 21 | 4u << 16) | (5u << 11 | 6u << 5 | 4u);
 
@@ -136,7 +125,7 @@ TEST_F(UnPackTest, EntryDatesBecomeFileDatesAndZeroKeepsTheCreationTime) {
     const std::string path = WritePackage("Setup.exe", {RawBlock(-int32_t(dated.size()), dated),
                                                         RawBlock(-int32_t(undated.size()), undated)});
     Extract(path);
-    EXPECT_EQ(DosDateOf(Out("dated.txt")), kEntryDate);
+    EXPECT_EQ(e2e::DosDateOf(Out("dated.txt")), kEntryDate);
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExA(Out("undated.txt").c_str(), GetFileExInfoStandard, &data));
     FILETIME now;
@@ -169,7 +158,7 @@ TEST_F(UnPackTest, EntriesLargerThanOneInflatedPieceArriveWholeWithTheirDates) {
     EXPECT_TRUE(Extract(WritePackage("Setup.exe", blocks)).ChecksumOK);
     for (const auto& c : cases) {
         EXPECT_EQ(e2e::ReadFileBytes(Out(c.name)), c.data) << c.name;
-        EXPECT_EQ(DosDateOf(Out(c.name)), kEntryDate) << c.name;
+        EXPECT_EQ(e2e::DosDateOf(Out(c.name)), kEntryDate) << c.name;
     }
 }
 
