@@ -21,10 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchData.h"
+
 namespace {
 
+using benchdata::kMiB;
 constexpr size_t kBuffer = 256 * 1024;
-constexpr size_t kMiB = 1024 * 1024;
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -35,35 +37,6 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     if (!f) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
-}
-
-std::string Text(size_t size, std::mt19937& random) {
-    static const char* const words[] = {
-        "setup", "file", "the", "of", "install", "folder", "update", "agent", "and", "version", "product",
-        "window", "to", "a", "is", "registry", "value", "with", "download", "package", "for", "size", "entry",
-        "checksum", "error", "message", "in", "language", "extract", "user", "system", "temporary", "drive"};
-    std::string text;
-    text.reserve(size + 64);
-    std::uniform_int_distribution<size_t> pick(0, sizeof words / sizeof *words - 1), lineLength(6, 14);
-    for (int line = 0; text.size() < size; ++line) {
-        text += std::to_string(line) + ": ";
-        for (size_t n = lineLength(random); n > 0; --n) {
-            text += words[pick(random)];
-            text += n > 1 ? ' ' : '.';
-        }
-        text += "\r\n";
-    }
-    text.resize(size);
-    return text;
-}
-
-std::string Noise(size_t size, std::mt19937& random) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i + 4 <= size; i += 4) {
-        const uint32_t v = random();
-        std::memcpy(&bytes[i], &v, 4);
-    }
-    return bytes;
 }
 
 // The fake stub tvpack needs: "MZ", "PE" at 0x100 and the build-identity text.
@@ -158,19 +131,11 @@ int main(int argc, char** argv) {
     // with its memory high-water mark, which the peak reported for tvpack would include.
     auto add = [&](const std::string& name, size_t size, const std::function<std::string(size_t)>& piece) {
         paths.push_back(files + "/" + name);
-        FILE* f = std::fopen(paths.back().c_str(), "wb");
-        if (!f) return false;
-        bool ok = true;
-        for (size_t left = size; left > 0 && ok;) {
-            const std::string bytes = piece(left < kMiB ? left : kMiB);
-            ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-            left -= bytes.size();
-        }
         total += size;
-        return std::fclose(f) == 0 && ok;
+        return benchdata::WritePieces(paths.back(), size, piece);
     };
-    auto text = [&](size_t n) { return Text(n, random); };
-    auto noise = [&](size_t n) { return Noise(n, random); };
+    auto text = [&](size_t n) { return benchdata::Text(n, random); };
+    auto noise = [&](size_t n) { return benchdata::Noise(n, random); };
     auto zeros = [](size_t n) { return std::string(n, '\0'); };
     const size_t textFiles = sizeMiB * 4 / 10 / 15, noiseFiles = sizeMiB * 3 / 10 / 15, zeroFiles = sizeMiB * 3 / 10 / 30;
     bool written = add("Engine.exe", 200 * 1024, text);

@@ -38,3 +38,27 @@ std::string EngineCommandLine(const EngineCommandInput& input) {
     if (input.autoUpdateProg) command += " /AutoUpdateProg";
     return RemoveParam(RemoveParam(command, "/SpanCdLvl="), "/SpanDiskFName1=");
 }
+
+std::string SpaceQuestionText(const SpaceQuestionTexts& texts, bool confirmExtraction, const std::string& drive,
+                              double requiredBytes, double availableBytes) {
+    std::string message;
+    if (confirmExtraction) message = texts.ask;
+    if (requiredBytes >= availableBytes) message = texts.limited;
+    if (message.empty()) return message;
+    message += texts.required + texts.available + texts.proceed;
+    message = ReplaceAll(message, "<DRIVE>", drive);
+    message = ReplaceAll(message, "<SPACE_REQ>", MegabytesText(requiredBytes));
+    return ReplaceAll(message, "<SPACE_AVAIL>", MegabytesText(availableBytes));
+}
+
+char AlternativeTempDrive(char currentTempDrive, const double (&freeSpaceCDE)[3]) {
+    char best = currentTempDrive;
+    double largest = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (freeSpaceCDE[i] > largest) {
+            largest = freeSpaceCDE[i];
+            best = char('C' + i);
+        }
+    }
+    return best == currentTempDrive ? '\0' : best;
+}

@@ -28,3 +28,18 @@ std::string EngineNameOf(const std::string& engineEntry);
 // with the quoted stub path unless the text holds one, " /AutoUpdateProg" for an agent; then
 // any /SpanCdLvl= and /SpanDiskFName1= removed.
 std::string EngineCommandLine(const EngineCommandInput& input);
+
+// The texts of the question before extraction; empty when nothing needs asking. `ask` is the
+// "s2" text (the package asks to confirm), `limited` the "s3" text (too little room, which
+// wins), then `required`, `available` and `proceed` (s4 to s6) follow; the placeholders
+// <DRIVE>, <SPACE_REQ> and <SPACE_AVAIL> are filled in (case-sensitive).
+struct SpaceQuestionTexts {
+    std::string ask, limited, required, available, proceed;
+};
+std::string SpaceQuestionText(const SpaceQuestionTexts& texts, bool confirmExtraction, const std::string& drive,
+                              double requiredBytes, double availableBytes);
+
+// The drive an extraction moves to when the temporary drive is too small: of C, D and E
+// (free space as measured, 0 for a drive that is not fixed or not writable) the first with
+// the most room; 0 when that is the temporary drive itself or none has room.
+char AlternativeTempDrive(char currentTempDrive, const double (&freeSpaceCDE)[3]);

@@ -178,23 +178,18 @@ bool EnoughTempSpace(const std::string& dest, const std::string& source) {
 
 bool TempSpaceQuestion(const std::string& dest, const TGFileInfo& info) {
     const std::string drive = dest.empty() ? std::string() : UpperCase(dest.substr(0, 1)) + ":";
-    const double required = info.RequiredSpace(dest);
-    const double available = GetFreeDiskSpace(dest);
-    std::string message;
-    if (info.ConfirmExtraction())
-        message = info.LanguageText("s2", "Tarvel will extract files to your Temp Drive (<DRIVE>)<P>");
-    if (required >= available)
-        message = info.LanguageText("s3", "Limited Free Space on your Temp Drive! (<DRIVE>)<P>");
+    SpaceQuestionTexts texts;
+    texts.ask = info.LanguageText("s2", "Tarvel will extract files to your Temp Drive (<DRIVE>)<P>");
+    texts.limited = info.LanguageText("s3", "Limited Free Space on your Temp Drive! (<DRIVE>)<P>");
+    texts.required = info.LanguageText("s4", "<P>Estimated space required on your Temp drive is: <T>  <SPACE_REQ> MB<P>");
+    texts.available = info.LanguageText("s5", "Free space available on your Temp drive is: <T>  <SPACE_AVAIL> MB<P>");
+    texts.proceed = info.LanguageText("s6", "<P>Continue with Setup?<P>");
+    const std::string message =
+        SpaceQuestionText(texts, info.ConfirmExtraction(), drive, info.RequiredSpace(dest), GetFreeDiskSpace(dest));
     if (message.empty()) return true;
-    message += info.LanguageText("s4", "<P>Estimated space required on your Temp drive is: <T>  <SPACE_REQ> MB<P>") +
-               info.LanguageText("s5", "Free space available on your Temp drive is: <T>  <SPACE_AVAIL> MB<P>") +
-               info.LanguageText("s6", "<P>Continue with Setup?<P>");
-    message = ReplaceAll(message, "<DRIVE>", drive);
-    message = ReplaceAll(message, "<SPACE_REQ>", MegabytesText(required));
-    message = ReplaceAll(message, "<SPACE_AVAIL>", MegabytesText(available));
-    const SetupTexts texts(info);
-    return MsgConfirm(kMsgBoxWithHeading, message, info.LanguageText("Confirm", "Confirm"), 0, texts.charset,
-                      texts.captions);
+    const SetupTexts box(info);
+    return MsgConfirm(kMsgBoxWithHeading, message, info.LanguageText("Confirm", "Confirm"), 0, box.charset,
+                      box.captions);
 }
 
 bool ChooseAlternativeTemp() {
@@ -203,16 +198,8 @@ bool ChooseAlternativeTemp() {
     for (char letter = 'C'; letter <= 'E'; ++letter)
         if (IsFixedDrive(letter)) space[letter - 'C'] = ProbeDriveSpace(letter);
     const std::string temp = TempDir(true);
-    const char current = temp.empty() ? '\0' : UpperCase(temp.substr(0, 1))[0];
-    char best = current;
-    double largest = 0;
-    for (char letter = 'C'; letter <= 'E'; ++letter) {
-        if (space[letter - 'C'] > largest) {
-            largest = space[letter - 'C'];
-            best = letter;
-        }
-    }
-    if (best != current) {
+    const char best = AlternativeTempDrive(temp.empty() ? '\0' : UpperCase(temp.substr(0, 1))[0], space);
+    if (best != '\0') {
         g_alternativeBase = std::string(1, best) + ":\\TEMP";
         if (FolderExists(g_alternativeBase)) g_alternativeBase += "\\TEMP";
     }

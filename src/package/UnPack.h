@@ -26,7 +26,9 @@ struct UnPackResult {
     bool Cancelled = false;   // the user cancelled a disk prompt
 };
 
-// A compressed entry that does not inflate raises EZLibError (package/ZLibOpen.h).
+// Each entry's data goes into its file as it is inflated. A compressed entry that does not
+// inflate raises EZLibError (package/ZLibOpen.h); what came out of it before the fault is in
+// its file by then.
 UnPackResult UnPack(const UnPackRequest& request);
 
 // How many file writes failed in this process (only the first one is shown to the user).

@@ -2,10 +2,9 @@
 
 #include <zlib.h>
 
-namespace {
+#include <memory>
 
-// The most output one inflate call may produce before the caller's pump runs again.
-constexpr size_t kOutputPerCall = size_t(4) << 20;
+namespace {
 
 class InflateStream {
 public:
@@ -28,35 +27,30 @@ private:
 
 }  // namespace
 
-void ZLibInflate(const char* data, size_t size, std::string& out, size_t maxOutput, InflatePump pump,
-                 void* pumpContext) {
+void ZLibInflate(const char* data, size_t size, size_t maxOutput, InflateSink sink, void* sinkContext,
+                 InflatePump pump, void* pumpContext) {
     InflateStream inflater;
     z_stream& stream = inflater.Get();
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     stream.avail_in = uInt(size);  // entries are far below 4 GiB: the reader bounds them
 
-    size_t capacity = (size + 255) / 256 * 256;
-    if (capacity == 0) capacity = 256;
-    out.clear();
-    out.resize(capacity);
+    // A piece small enough to come from the heap's reused blocks rather than fresh pages.
+    const std::unique_ptr<char[]> piece(new char[kInflatePiece]);
     size_t produced = 0;
     for (;;) {
-        if (produced == out.size()) {
-            if (out.size() >= maxOutput) throw EZLibError("entry too large");
-            size_t grown = out.size() + out.size() / 2;
-            if (grown > maxOutput) grown = maxOutput;
-            out.resize(grown);
-        }
-        const size_t room = out.size() - produced;
-        stream.next_out = reinterpret_cast<Bytef*>(&out[produced]);
-        stream.avail_out = uInt(room < kOutputPerCall ? room : kOutputPerCall);
-        const uInt before = stream.avail_out;
+        stream.next_out = reinterpret_cast<Bytef*>(piece.get());
+        stream.avail_out = uInt(kInflatePiece);
         const int result = inflate(&stream, Z_NO_FLUSH);
-        produced += before - stream.avail_out;
+        const size_t got = kInflatePiece - stream.avail_out;
+        if (result != Z_OK && result != Z_STREAM_END) {
+            // With room for output, no progress means the input ended before the stream did.
+            if (result == Z_BUF_ERROR) throw EZLibError("unexpected end of compressed data");
+            throw EZLibError(inflater.Message(result));
+        }
+        if (got > maxOutput - produced) throw EZLibError("entry too large");
+        produced += got;
+        if (got > 0) sink(sinkContext, piece.get(), got);
         if (result == Z_STREAM_END) break;
-        if (result == Z_BUF_ERROR && stream.avail_in == 0) throw EZLibError("unexpected end of compressed data");
-        if (result != Z_OK && result != Z_BUF_ERROR) throw EZLibError(inflater.Message(result));
         if (pump) pump(pumpContext);
     }
-    out.resize(produced);
 }

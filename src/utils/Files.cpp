@@ -78,13 +78,23 @@ bool WriteTextToFile(const std::string& path, const std::string& text, uint32_t 
 }
 
 bool WriteBytesToFile(const std::string& path, const char* data, size_t size, uint32_t fileDate, bool append) {
-    const AutoCloseHandle file = OpenForWriting(path, append);
-    if (!file.IsValid()) return false;
-    const size_t written =
-        WriteInChunks(size, [&](size_t offset, size_t count) { return WriteOnce(file.Get(), data + offset, count); });
-    const bool complete = written == size;
-    if (complete && fileDate != 0) SetFileDosDate(file.Get(), fileDate);
+    FileWriter file(path, append);
+    if (!file.IsOpen()) return false;
+    const bool complete = file.Write(data, size);
+    if (complete) file.SetDate(fileDate);
     return complete;
+}
+
+FileWriter::FileWriter(const std::string& path, bool append) : file_(OpenForWriting(path, append)) {}
+
+bool FileWriter::Write(const char* data, size_t size) {
+    return IsOpen() && WriteInChunks(size, [&](size_t offset, size_t count) {
+                           return WriteOnce(file_.Get(), data + offset, count);
+                       }) == size;
+}
+
+void FileWriter::SetDate(uint32_t fileDate) {
+    if (IsOpen() && fileDate != 0) SetFileDosDate(file_.Get(), fileDate);
 }
 
 bool ForceDirectories(const std::string& folder) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "utils/ScopedWin.h"
+
 // File dates are packed DOS dates in local time: the date in the high 16 bits, the time in the
 // low 16. A date of 0 leaves the file's date as it is.
 
@@ -26,6 +28,25 @@ std::string ReadFileToText(const std::string& path, uint32_t maxLen, int64_t off
 bool WriteTextToFile(const std::string& path, const std::string& text, uint32_t fileDate, bool append);
 // The same for bytes that are not held in a text of their own.
 bool WriteBytesToFile(const std::string& path, const char* data, size_t size, uint32_t fileDate, bool append);
+
+// A file open for writing, for bytes that arrive in pieces: at the end of the file (a missing
+// one is created) when `append` is true, else as a new empty file. Shared with other readers
+// and writers; closed when the writer goes or on Close. A default writer has no file.
+class FileWriter {
+public:
+    FileWriter() = default;
+    FileWriter(const std::string& path, bool append);
+    bool IsOpen() const { return file_.IsValid(); }
+    void Close() { file_.Reset(); }
+    // Writes every byte, a piece above 1 MiB in chunks as WriteTextToFile does. False when the
+    // write fell short (the system's last error tells why).
+    bool Write(const char* data, size_t size);
+    // A non-zero date becomes the file's last-write time.
+    void SetDate(uint32_t fileDate);
+
+private:
+    AutoCloseHandle file_;
+};
 // Creates the folder with every missing folder above it. True when it exists afterwards.
 bool ForceDirectories(const std::string& folder);
 // Writes `text` at the end of the file (created when missing) in one call; a non-zero date is

@@ -193,6 +193,27 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) { return 
 
 bool FileExistsAt(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool SetDosDate(const std::string& path, uint32_t dosDate) {
+    FILETIME local, utc;
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool ok = DosDateTimeToFileTime(WORD(dosDate >> 16), WORD(dosDate), &local) &&
+                    LocalFileTimeToFileTime(&local, &utc) && SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+    return ok;
+}
+
+uint32_t DosDateOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+        return 0;
+    return uint32_t(date) << 16 | time;
+}
+
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (FileExistsAt(path)) {

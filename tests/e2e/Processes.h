@@ -102,6 +102,10 @@ bool StartInUnixLocale(const std::string& unixLocale, const std::string& program
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExistsAt(const std::string& path);
+// Sets a file's last-write time from a packed DOS date (local time).
+bool SetDosDate(const std::string& path, uint32_t dosDate);
+// A file's last-write time as a packed DOS date (local time); 0 when it cannot be read.
+uint32_t DosDateOf(const std::string& path);
 // Waits until nothing exists at `path` any more (a program that deletes itself after it ends);
 // false when it is still there after `timeoutMs`.
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs);

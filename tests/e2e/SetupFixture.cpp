@@ -45,25 +45,4 @@ EngineRecord SetupRunFixture::ReadRecord() const {
     return record;
 }
 
-bool SetDosDate(const std::string& path, uint32_t dosDate) {
-    FILETIME local, utc;
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool ok = DosDateTimeToFileTime(WORD(dosDate >> 16), WORD(dosDate), &local) &&
-                    LocalFileTimeToFileTime(&local, &utc) && SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-    return ok;
-}
-
-uint32_t DosDateOf(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    FILETIME local;
-    WORD date = 0, time = 0;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
-        return 0;
-    return uint32_t(date) << 16 | time;
-}
-
 }  // namespace e2e

@@ -39,8 +39,4 @@ protected:
     std::string recordPath_ = folder_.File("engine.txt");
 };
 
-// Sets a file's last-write time from a packed DOS date (local time).
-bool SetDosDate(const std::string& path, uint32_t dosDate);
-uint32_t DosDateOf(const std::string& path);
-
 }  // namespace e2e

@@ -5,7 +5,9 @@
 #include "Processes.h"
 #include "SetupFixture.h"
 #include "UserActor.h"
+#include "package/Checksum.h"
 #include "package/PackX.h"
+#include "package/SetupCommand.h"
 #include "package/StubSetup.h"
 
 namespace {
@@ -156,6 +158,13 @@ TEST_F(SetupRunTest, ConfirmExtractionAsksAndNoEndsWithoutExtracting) {
     EXPECT_NE(no.boxes[0].text.find("Tarvel will extract files to your Temp Drive (C:)"), std::string::npos)
         << no.boxes[0].text;
     EXPECT_NE(no.boxes[0].text.find("Continue with Setup?"), std::string::npos);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string required = MegabytesText(TGFileInfo(setup).RequiredSpace(temp));
+    EXPECT_NE(no.boxes[0].text.find("Estimated space required on your Temp drive is: \t  " + required + " MB"),
+              std::string::npos)
+        << no.boxes[0].text;
+    EXPECT_NE(no.boxes[0].text.find("Free space available on your Temp drive is: \t  "), std::string::npos);
     EXPECT_FALSE(ReadRecord().ran);
     EXPECT_EQ(no.exitCode, uint32_t(kExitUserCancelled));
 
@@ -282,6 +291,132 @@ TEST_F(MultiDiskTest, CancelAtTheThirdDiskKeepsTheFirstTwoAndStartsNoEngine) {
     EXPECT_EQ(stub.ExitCode(), uint32_t(kExitUserCancelled));
     EXPECT_FALSE(ReadRecord().ran);
     EXPECT_FALSE(e2e::FileExistsAt(extracted));
+}
+
+}  // namespace
+
+namespace {
+
+// The user's temporary folder on the 2 MiB drive T: (see small-drive.sh).
+class SmallTempDriveTest : public e2e::SetupRunFixture {
+protected:
+    void SetUp() override {
+        if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no small drive T: on this machine";
+    }
+    // The stub inherits the test's environment: its temporary folder becomes T:\.
+    struct TempOnT {
+        TempOnT() {
+            GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+            GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+            SetEnvironmentVariableA("TMP", "T:\\");
+            SetEnvironmentVariableA("TEMP", "T:\\");
+        }
+        ~TempOnT() {
+            SetEnvironmentVariableA("TMP", tmp);
+            SetEnvironmentVariableA("TEMP", temp);
+        }
+        char tmp[MAX_PATH] = "", temp[MAX_PATH] = "";
+    };
+};
+
+TEST_F(SmallTempDriveTest, TooLittleRoomMovesTheExtractionToTheFixedDriveWithMostRoom) {
+    AddFile("Zeros.bin", std::string(size_t(8) << 20, '\0'));  // 8 MiB to unpack, little to store
+    const std::string setup = BuildSetup("Setup.exe", "");
+    SetupRun run;
+    {
+        TempOnT temp;
+        run = RunSetup("\"" + setup + "\"" + EngineArgs());
+    }
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(run.boxes.empty());  // the other drive has room: nothing to ask
+    const e2e::EngineRecord record = ReadRecord();
+    ASSERT_TRUE(record.ran);
+    EXPECT_TRUE(record.engineDir.compare(0, 8, "C:\\TEMP_") == 0 || record.engineDir.compare(0, 13, "C:\\TEMP\\TEMP_") == 0)
+        << record.engineDir;
+    EXPECT_FALSE(e2e::FileExistsAt(record.engineDir)) << "the alternative folder is removed";
+    EXPECT_EQ(e2e::ReadFileBytes(Installed("Zeros.bin")).size(), size_t(8) << 20);
+    EXPECT_EQ(run.exitCode, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MultiDiskTest, ForcePromptAsksForEveryFurtherDisk) {
+    const std::string first = BuildDisks();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Fennet\\Tarvel\\SpanDisk", 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "ForcePrompt", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    const SetupRun run = RunSetup("\"" + first + "\"" + EngineArgs());
+    RegDeleteValueA(key, "ForcePrompt");
+    RegCloseKey(key);
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.boxes.size(), 2u);
+    EXPECT_NE(run.boxes[0].text.find("DISK #2"), std::string::npos) << run.boxes[0].text;
+    EXPECT_NE(run.boxes[1].text.find("DISK #3"), std::string::npos) << run.boxes[1].text;
+    EXPECT_TRUE(ReadRecord().ran);
+    EXPECT_EQ(run.exitCode, 0u);
+}
+
+TEST_F(SetupRunTest, EntryThatDoesNotInflateIsReportedAsDamaged) {
+    AddFile("Text.txt", std::string(100000, 't'));
+    const std::string setup = BuildSetup("Setup.exe", "");
+    std::string bytes = e2e::ReadFileBytes(setup);
+    const TGFileInfo info(setup);
+    // The second entry (after the engine) is Text.txt, compressed: damage its zlib check
+    // value, then store the checksum of the damaged file so that only inflating finds it.
+    size_t at = size_t(info.FirstEntryOffset());
+    at += 4 + GetLE32(reinterpret_cast<const uint8_t*>(&bytes[at]));
+    const int32_t length = int32_t(GetLE32(reinterpret_cast<const uint8_t*>(&bytes[at])));
+    ASSERT_GT(length, 0);
+    bytes[at + 4 + size_t(length) - 1] ^= 0x5A;
+    ASSERT_TRUE(e2e::WriteFileBytes(setup, bytes));
+    PutLE32(reinterpret_cast<uint8_t*>(&bytes[bytes.size() - kTrailerSize + 16]), PackageChecksum(setup, kTrailerSize));
+    ASSERT_TRUE(e2e::WriteFileBytes(setup, bytes));
+
+    e2e::DebugViewer viewer;
+    const SetupRun run = RunSetup("\"" + setup + "\"" + EngineArgs());
+    const std::string debug = viewer.Stop();
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_NE(run.boxes[0].text.find("Bad CRC!"), std::string::npos) << run.boxes[0].text;
+    EXPECT_NE(debug.find(" --- ExtractAndRunSetup() --- UnPack --- incorrect data check\r\n"), std::string::npos)
+        << debug;
+    EXPECT_FALSE(ReadRecord().ran);
+    EXPECT_EQ(run.exitCode, uint32_t(kExitDamagedPackage));
+}
+
+TEST_F(SetupRunTest, TwoSetupsWithTheSameFolderNameNeverShareIt) {
+    AddFile("a.txt", "first");
+    const std::string first = BuildSetup("First.exe", "");
+    AddFile("a.txt", "second");
+    const std::string second = BuildSetup("Second.exe", "");
+    // The same file date gives both the same extraction folder name.
+    ASSERT_TRUE(e2e::SetDosDate(second, e2e::DosDateOf(first)));
+    const std::string firstRecord = folder_.File("first.txt"), secondRecord = folder_.File("second.txt");
+    e2e::ChildProcess a("\"" + first + "\" /EngineRecord=\"" + firstRecord + "\" /InstallDir=\"" + folder_.File("a") +
+                        "\" /EngineDialogMs=6000");
+    for (int i = 0; i < 300 && !e2e::FileExistsAt(firstRecord); ++i) Sleep(50);  // its engine runs
+    ASSERT_TRUE(e2e::FileExistsAt(firstRecord));
+    e2e::ChildProcess b("\"" + second + "\" /EngineRecord=\"" + secondRecord + "\" /InstallDir=\"" + folder_.File("b") +
+                        "\"");
+    ASSERT_TRUE(b.Wait(60000));
+    ASSERT_TRUE(a.Wait(60000));
+    EXPECT_EQ(a.ExitCode(), 0u);
+    EXPECT_EQ(b.ExitCode(), 0u);
+    auto engineDir = [](const std::string& record) {
+        for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(record)))
+            if (line.compare(0, 10, "EngineDir=") == 0) return line.substr(10);
+        return std::string();
+    };
+    const std::string dirA = engineDir(firstRecord), dirB = engineDir(secondRecord);
+    EXPECT_EQ(dirB, dirA + "_2");
+    EXPECT_EQ(e2e::ReadFileBytes(folder_.File("a") + "\\a.txt"), "first");
+    EXPECT_EQ(e2e::ReadFileBytes(folder_.File("b") + "\\a.txt"), "second");
+    EXPECT_FALSE(e2e::FileExistsAt(dirA));
+    EXPECT_FALSE(e2e::FileExistsAt(dirB));
 }
 
 }  // namespace

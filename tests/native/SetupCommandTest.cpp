@@ -57,3 +57,43 @@ TEST(EngineCommandLine, FollowsTheEngineContract) {
 }
 
 }  // namespace
+
+namespace {
+
+SpaceQuestionTexts Texts() {
+    SpaceQuestionTexts texts;
+    texts.ask = "Extract to (<DRIVE>)<P>";
+    texts.limited = "Little room on (<DRIVE>)<P>";
+    texts.required = "need <SPACE_REQ> MB<P>";
+    texts.available = "have <SPACE_AVAIL> MB<P>";
+    texts.proceed = "Go on?";
+    return texts;
+}
+
+TEST(SpaceQuestionText, AsksWhenTheRoomIsShortOrThePackageSaysSo) {
+    const double mb = 1048576;
+    const struct { const char* what; bool confirm; double required, available; const char* text; } cases[] = {
+        {"enough room, no confirmation", false, 5 * mb, 500 * mb, ""},
+        {"confirmation", true, 5 * mb, 500 * mb, "Extract to (C:)<P>need 5.00 MB<P>have 500.0 MB<P>Go on?"},
+        {"too little room", false, 12.5 * mb, 0.5 * mb, "Little room on (C:)<P>need 12.5 MB<P>have 0.500 MB<P>Go on?"},
+        {"exactly the room left counts as too little", false, 2 * mb, 2 * mb,
+         "Little room on (C:)<P>need 2.00 MB<P>have 2.00 MB<P>Go on?"},
+        {"too little room wins over confirmation", true, 3 * mb, -1,
+         "Little room on (C:)<P>need 3.00 MB<P>have 0.000 MB<P>Go on?"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SpaceQuestionText(Texts(), c.confirm, "C:", c.required, c.available), c.text) << c.what;
+}
+
+TEST(AlternativeTempDrive, TakesTheFirstDriveWithTheMostRoom) {
+    const struct { const char* what; char current; double space[3]; char chosen; } cases[] = {
+        {"D has the most", 'C', {10, 50, 20}, 'D'},
+        {"the temporary drive itself has the most", 'C', {50, 10, 20}, '\0'},
+        {"a tie goes to the first", 'T', {30, 30, 0}, 'C'},
+        {"no drive has room", 'T', {0, 0, 0}, '\0'},
+        {"unwritable drives count as none", 'C', {-1, -1, -1}, '\0'},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AlternativeTempDrive(c.current, c.space), c.chosen) << c.what;
+}
+
+}  // namespace

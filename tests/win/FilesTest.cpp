@@ -12,18 +12,6 @@ std::string Pattern(size_t length) {
     return bytes;
 }
 
-// The file's last-write time as a packed DOS date in local time.
-uint32_t DosDateOf(const std::string& path) {
-    const AutoCloseHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
-    FILETIME utc, local;
-    WORD date = 0, time = 0;
-    if (!GetFileTime(file.Get(), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
-        !FileTimeToDosDateTime(&local, &date, &time))
-        return 0;
-    return uint32_t(date) << 16 | time;
-}
-
 // 5 March 2013 14:07:08 (DOS times count two-second steps).
 const uint32_t kFileDate = uint32_t((2013 - 1980) << 9 | 3 << 5 | 5) << 16 | (14 << 11 | 7 << 5 | 4);
 
@@ -80,9 +68,36 @@ TEST_F(FilesTest, ThreeMebibytesArriveWholeThroughTheChunkedWrite) {
     const std::string bytes = Pattern(3 * 1048576);
     EXPECT_TRUE(WriteTextToFile(path, bytes, kFileDate, false));
     EXPECT_EQ(e2e::ReadFileBytes(path), bytes);
-    EXPECT_EQ(DosDateOf(path), kFileDate);
+    EXPECT_EQ(e2e::DosDateOf(path), kFileDate);
     EXPECT_TRUE(WriteTextToFile(path, bytes.substr(0, 10), 0, true));
     EXPECT_EQ(ReadFileToText(path, 0, int64_t(bytes.size())), bytes.substr(0, 10));
+}
+
+// Extraction writes an entry piece by piece as it is inflated.
+TEST_F(FilesTest, FileWriterAppendsPiecesAsTheyArriveAndDatesTheFileAtTheEnd) {
+    const std::string path = folder_.File("pieces.bin");
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "old"));
+    const std::string bytes = Pattern(1048576 + 5);
+    {
+        FileWriter writer(path, true);
+        ASSERT_TRUE(writer.IsOpen());
+        EXPECT_TRUE(writer.Write(bytes.data(), 10));
+        EXPECT_EQ(ReadFileToText(path, 0, 0), "old" + bytes.substr(0, 10));  // readable while it is written
+        EXPECT_TRUE(writer.Write(bytes.data() + 10, bytes.size() - 10));
+        writer.SetDate(kFileDate);
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(path), "old" + bytes);
+    EXPECT_EQ(e2e::DosDateOf(path), kFileDate);
+
+    FileWriter replacing(path, false);
+    EXPECT_TRUE(replacing.Write("n", 1));
+    replacing.Close();
+    EXPECT_FALSE(replacing.IsOpen());
+    EXPECT_EQ(e2e::ReadFileBytes(path), "n");
+
+    FileWriter nowhere(folder_.File("no folder\\x.bin"), true);
+    EXPECT_FALSE(nowhere.IsOpen());
+    EXPECT_FALSE(nowhere.Write("x", 1));
 }
 
 TEST_F(FilesTest, AppendTextToFileSharesTheFileAndSetsTheDate) {
@@ -97,7 +112,7 @@ TEST_F(FilesTest, AppendTextToFileSharesTheFileAndSetsTheDate) {
         EXPECT_TRUE(AppendTextToFile(path, "line 2\r\n", kFileDate));
     }
     EXPECT_EQ(e2e::ReadFileBytes(path), "line 1\r\nline 2\r\n");
-    EXPECT_EQ(DosDateOf(path), kFileDate);
+    EXPECT_EQ(e2e::DosDateOf(path), kFileDate);
     EXPECT_FALSE(AppendTextToFile(folder_.File("no folder\\x.log"), "x", 0));
 }
 

@@ -33,6 +33,15 @@ std::string RawBlock(int32_t length, const std::string& content) {
     return std::string(reinterpret_cast<char*>(bytes), 4) + content;
 }
 
+// A block holding the entry text compressed.
+std::string CompressedBlock(const std::string& entryText) {
+    const std::string packed = Compressed(entryText);
+    return RawBlock(int32_t(packed.size()), packed);
+}
+
+// 4 March 2020 10:00:08.
+const uint32_t kEntryDate = (uint32_t(40) << 25 | 3u << 21 | 4u << 16) | (5u << 11 | 6u << 5 | 4u);
+
 std::vector<std::pair<int, int>> g_progress;  // (kind, max) of every call
 void RecordProgress(int kind, int, uint16_t max, const std::string&, int, int) { g_progress.emplace_back(kind, max); }
 
@@ -111,25 +120,46 @@ TEST_F(UnPackTest, EngineEntryKeepsItsExtraTextAndTheFileItsName) {
 }
 
 TEST_F(UnPackTest, EntryDatesBecomeFileDatesAndZeroKeepsTheCreationTime) {
-    const uint32_t date = (uint32_t(40) << 25 | 3u << 21 | 4u << 16) | (5u << 11 | 6u << 5 | 4u);
-    const std::string dated = Entry("|dated.txt|" + std::to_string(date) + "|", "d");
+    const std::string dated = Entry("|dated.txt|" + std::to_string(kEntryDate) + "|", "d");
     const std::string undated = Entry("|undated.txt|0|", "u");
     const std::string path = WritePackage("Setup.exe", {RawBlock(-int32_t(dated.size()), dated),
                                                         RawBlock(-int32_t(undated.size()), undated)});
     Extract(path);
+    EXPECT_EQ(e2e::DosDateOf(Out("dated.txt")), kEntryDate);
     WIN32_FILE_ATTRIBUTE_DATA data;
-    FILETIME local;
-    WORD d = 0, t = 0;
-    ASSERT_TRUE(GetFileAttributesExA(Out("dated.txt").c_str(), GetFileExInfoStandard, &data));
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToDosDateTime(&local, &d, &t);
-    EXPECT_EQ(uint32_t(d) << 16 | t, date);
     ASSERT_TRUE(GetFileAttributesExA(Out("undated.txt").c_str(), GetFileExInfoStandard, &data));
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const int64_t age = (int64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
                         (int64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime);
     EXPECT_LT(age, int64_t(60) * 10000000);  // written just now
+}
+
+// An entry is written as it is inflated, one piece after the other: the file must still end up
+// whole, with its date set after the last piece, wherever the header's NUL falls.
+TEST_F(UnPackTest, EntriesLargerThanOneInflatedPieceArriveWholeWithTheirDates) {
+    std::string data(3 * kInflatePiece + 17, '\0');
+    for (size_t i = 0; i < data.size(); ++i) data[i] = char(i * 7 % 251);
+    // The header of `name`, padded with an unused item to `length` bytes when that is longer.
+    auto header = [](const std::string& name, size_t length) {
+        std::string text = "|" + name + "|" + std::to_string(kEntryDate) + "|";
+        if (length > text.size()) text += std::string(length - text.size() - 1, 'h') + "|";
+        return text;
+    };
+    struct Case { const char* name; size_t headerLength; std::string data; };
+    const Case cases[] = {
+        {"pieces.bin", 0, data},
+        {"header over two pieces.bin", kInflatePiece + 100, "after it"},
+        {"NUL opens the second piece.bin", kInflatePiece, "x"},
+        {"NUL ends the first piece.bin", kInflatePiece - 1, "y"},
+    };
+    std::vector<std::string> blocks;
+    for (const auto& c : cases) blocks.push_back(CompressedBlock(Entry(header(c.name, c.headerLength), c.data)));
+    EXPECT_TRUE(Extract(WritePackage("Setup.exe", blocks)).ChecksumOK);
+    for (const auto& c : cases) {
+        EXPECT_EQ(e2e::ReadFileBytes(Out(c.name)), c.data) << c.name;
+        EXPECT_EQ(e2e::DosDateOf(Out(c.name)), kEntryDate) << c.name;
+    }
 }
 
 TEST_F(UnPackTest, BlockRunningPastTheDataIsADamagedPackage) {
@@ -168,12 +198,12 @@ TEST_F(UnPackTest, AgentFileOnlyForExecutableSetupNames) {
 // The failure count lives for the whole process: only its first failed write shows a box.
 TEST_F(UnPackTest, FailedWritesShowOneBoxAndNeverLeaveTheFolder) {
     ASSERT_EQ(FailedWriteCount(), 0) << "this test must see the process's first failed write";
-    const std::string escape = Entry("|..\\escaped.txt|0|", "bad");
+    // Several inflated pieces: the box still reports the whole data size.
+    const std::string escape = CompressedBlock(Entry("|..\\escaped.txt|0|", std::string(600000, 'b')));
     const std::string absolute = Entry("|C:\\absolute.txt|0|", "bad");
     const std::string subfolder = Entry("|missing\\sub.txt|0|", "bad");
     const std::string good = Entry("|good.txt|0|", "good");
-    const std::string path = WritePackage("Setup.exe", {RawBlock(-int32_t(escape.size()), escape),
-                                                        RawBlock(-int32_t(absolute.size()), absolute),
+    const std::string path = WritePackage("Setup.exe", {escape, RawBlock(-int32_t(absolute.size()), absolute),
                                                         RawBlock(-int32_t(subfolder.size()), subfolder),
                                                         RawBlock(-int32_t(good.size()), good)});
     std::string text;
@@ -189,6 +219,7 @@ TEST_F(UnPackTest, FailedWritesShowOneBoxAndNeverLeaveTheFolder) {
     EXPECT_TRUE(acted.seen);
     EXPECT_NE(text.find("Unable to save Extracted File!"), std::string::npos) << text;
     EXPECT_NE(text.find("Data Size:"), std::string::npos) << text;
+    EXPECT_NE(text.find("600000 Bytes"), std::string::npos) << text;
     EXPECT_EQ(FailedWriteCount(), 3);
     EXPECT_FALSE(e2e::FileExistsAt(dest_.Path() + "escaped.txt"));
     EXPECT_FALSE(e2e::FileExistsAt("C:\\absolute.txt"));
