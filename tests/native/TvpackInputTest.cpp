@@ -6,6 +6,7 @@
 #include "PackageBuilder.h"
 #include "SetupDescription.h"
 #include "TvpackFixture.h"
+#include "package/Language.h"
 #include "package/PackX.h"
 #include "utils/Text.h"
 #include "utils/VSUB.h"
@@ -214,6 +215,31 @@ TEST_F(TvpackTest, LanguageBlockCarriesTheThreeBuiltInTables) {
     // Windows-1252 bytes, not UTF-8.
     EXPECT_EQ(SUB::GetValueOf(Entry(block, 1), "Attention", "", ""), "Aten\xE7\xE3o");
     EXPECT_EQ(SUB::GetValueOf(Entry(block, 2), "s6", "", ""), "<P>\xBF" "Desea continuar con la instalaci\xF3n?<P>");
+}
+
+std::string g_systemLanguage;
+std::string InjectedSystemLanguage() { return g_systemLanguage; }
+
+TEST_F(TvpackTest, TheStubsLookupReadsTheBuiltTablesBack) {
+    AddFile("Engine.exe", "e");
+    ASSERT_EQ(Build(kSetupDescription, dir_.File("Setup.exe")), 0) << err_;
+    struct Case { const char* system; const char* key; const char* text; };
+    const Case cases[] = {
+        {"ENGLISH", "s1", "Extracting Files..."},
+        {"ENGLISH", "s7", "Bad CRC!<P>This indicates that your setup file might be corrupted..."},
+        {"SPANISH", "s6", "<P>\xBF" "Desea continuar con la instalaci\xF3n?<P>"},
+        {"GERMAN", "s1", "Extracting Files..."},  // no German table: English
+    };
+    for (const auto& c : cases) {
+        g_systemLanguage = c.system;
+        RestartLanguageSelection(InjectedSystemLanguage);
+        const TGFileInfo info(dir_.File("Setup.exe"));
+        EXPECT_EQ(info.LanguageText(c.key, "?"), c.text) << c.system << " " << c.key;
+        EXPECT_EQ(info.LanguageText("no such key", "default"), "default") << c.system;
+        EXPECT_EQ(info.FontName(), "Tahoma");
+        EXPECT_EQ(info.Charset(), 0);
+    }
+    RestartLanguageSelection(nullptr);
 }
 
 TEST_F(TvpackTest, LanguageFileAddsAndReplacesTablesAndLanguagesChooses) {
