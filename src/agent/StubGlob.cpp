@@ -17,7 +17,8 @@ const char* const kMsgBox = "MsgBox";
 
 uint8_t g_overrides[kOverrideCount] = {255, 255, 255, 255, 255, 255, 255, 255};
 
-std::string Text(const std::string& file, const char* section, const char* key, const std::string& def = "") {
+// Defaults are plain character strings: every accessor stays a single call.
+std::string Text(const std::string& file, const char* section, const char* key, const char* def = "") {
     return ReadIniString(file, section, key, def);
 }
 int64_t Integer(const std::string& file, const char* section, const char* key, int64_t def = 0) {
